@@ -1,0 +1,20 @@
+# Copies the installation data into the application directory of the build tree.
+# Model description and skin follow the sources; the Configs/ files are user
+# state once copied, so an existing file is never overwritten.
+if(EXISTS "${SRC}/DefaultProfile.bin")
+  file(COPY "${SRC}/DefaultProfile.bin" DESTINATION "${DEST}")
+endif()
+file(GLOB_RECURSE cfg RELATIVE "${SRC}/Configs" "${SRC}/Configs/*")
+file(MAKE_DIRECTORY "${DEST}/Configs/Profile" "${DEST}/Configs/MacroDB")
+foreach(f IN LISTS cfg)
+  if(f MATCHES "(^|/)\\.keep$")
+    continue()
+  endif()
+  if(NOT EXISTS "${DEST}/Configs/${f}")
+    get_filename_component(d "${DEST}/Configs/${f}" DIRECTORY)
+    file(COPY "${SRC}/Configs/${f}" DESTINATION "${d}")
+  endif()
+endforeach()
+if(EXISTS "${SKIN}")
+  file(COPY "${SKIN}" DESTINATION "${DEST}")
+endif()

@@ -1,0 +1,27 @@
+# mousecfg_add_qtest(<name> LABEL <label> SOURCES <files...> LIBS <targets...>)
+# One QtTest executable registered with CTest. Every test gets the source data
+# folder and the assembled application directory as compile definitions, and
+# runs with the offscreen platform unless it sets QT_QPA_PLATFORM itself.
+function(mousecfg_add_qtest name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    MOUSECFG_DATA_DIR="${MOUSECFG_DATA_DIR}"
+    MOUSECFG_APPDIR="${MOUSECFG_APPDIR}"
+    MOUSECFG_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    LABELS "${T_LABEL}"
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
+endfunction()
+
+# Put an executable into the assembled application directory.
+function(mousecfg_app_executable target)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${MOUSECFG_APPDIR}")
+  add_dependencies(appdir ${target})
+endfunction()
