@@ -1,0 +1,44 @@
+#include "StatusThreadOwner.h"
+
+#include "DeviceLink.h"
+#include "TarnGetBatteryThread.h"
+
+namespace {
+constexpr int kPauseBetweenStopFlagsMs = 10;
+}
+
+StatusThreadOwner::StatusThreadOwner(DeviceLink &link, QObject *parent)
+    : QObject(parent), m_link(link)
+{
+}
+
+StatusThreadOwner::~StatusThreadOwner()
+{
+    StopStatusThread();
+}
+
+void StatusThreadOwner::StartStatusThread()
+{
+    if (m_pThread)
+        StopStatusThread();
+    m_pThread = new TarnGetBatteryThread(m_link);
+    // The owner lives on the window's thread: these connections are queued.
+    connect(m_pThread, &TarnGetBatteryThread::RefreshBatteryStatus, this, &StatusThreadOwner::RefreshBatteryStatus);
+    connect(m_pThread, &TarnGetBatteryThread::RefreshStatus, this, &StatusThreadOwner::RefreshStatus);
+    connect(m_pThread, &TarnGetBatteryThread::RefreshWriteStatus, this, &StatusThreadOwner::RefreshWriteStatus);
+    m_pThread->start(QThread::InheritPriority);
+}
+
+void StatusThreadOwner::StopStatusThread()
+{
+    if (!m_pThread)
+        return;
+    TarnGetBatteryThread *thread = m_pThread;
+    m_pThread = nullptr;
+    thread->stop();
+    m_link.clock().pause(kPauseBetweenStopFlagsMs);
+    thread->stop();
+    // Waiting is what makes it safe to close or reuse the handles afterwards.
+    thread->wait();
+    delete thread;
+}

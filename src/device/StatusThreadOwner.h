@@ -1,0 +1,36 @@
+#pragma once
+#include <QObject>
+
+class DeviceLink;
+class TarnGetBatteryThread;
+
+// Owns the one current status thread. Its signals mirror the thread's and are
+// delivered on the owner's thread, so the window connects once to the owner
+// and never to a thread that may be replaced.
+class StatusThreadOwner : public QObject
+{
+    Q_OBJECT
+public:
+    explicit StatusThreadOwner(DeviceLink &link, QObject *parent = nullptr);
+    ~StatusThreadOwner() override; // stops and waits for the current thread
+
+    // Creates, connects and starts a new thread (inherited priority). A thread
+    // still current is stopped first, so at most one ever runs.
+    void StartStatusThread();
+
+    // Sets the thread's stop flag, pauses 10 ms, sets it again, then waits for
+    // the thread to finish and deletes it, so the handles are free when this
+    // returns. Does nothing without a current thread.
+    void StopStatusThread();
+
+    TarnGetBatteryThread *currentThread() const { return m_pThread; }
+
+signals:
+    void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
+    void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    void RefreshWriteStatus(quint8 iStatus);
+
+private:
+    DeviceLink &m_link;
+    TarnGetBatteryThread *m_pThread = nullptr;
+};

@@ -1,0 +1,123 @@
+#include "TarnGetBatteryThread.h"
+
+#include "CommandReport.h"
+#include "DeviceLink.h"
+#include "PacketLog.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kQueryReadTimeoutMs = 50;
+constexpr int kListenReadTimeoutMs = 50;
+constexpr int kPauseAfterQueryMs = 10;
+constexpr int kPauseAfterFailedReadMs = 450;
+constexpr int kPauseAfterReadMs = 400;
+constexpr int kPauseAfterQueryCycleMs = 450;
+constexpr int kListenCyclesPerQuery = 57; // k runs 2..56 after a query, then a new query
+
+} // namespace
+
+TarnGetBatteryThread::TarnGetBatteryThread(DeviceLink &link, QObject *parent)
+    : QThread(parent), m_link(link)
+{
+}
+
+void TarnGetBatteryThread::stop()
+{
+    m_bStop.store(true);
+}
+
+void TarnGetBatteryThread::SendStatusQuery(hid_device *handle)
+{
+    std::uint8_t query[kReportBufferSize] = {};
+    query[0] = kReportId;
+    query[2] = kReportMarker;
+    query[3] = kCmdStatusQuery;
+    query[1] = CommandChecksum(query);
+    LogPacket("write", query, kReportLength);
+    if (hid_write(handle, query, kReportLength) < 0)
+        qDebug("Unable to send a feature report.\n");
+}
+
+void TarnGetBatteryThread::HandleStatusInput(const std::uint8_t *report)
+{
+    if (!report)
+        return;
+    if (report[3] == kStatusReport)
+        emit RefreshStatus(report[4], report[5], report[6], report[7]);
+    else if (report[3] == kCmdStatusQuery)
+        handleStatusAnswer(report);
+}
+
+void TarnGetBatteryThread::handleStatusAnswer(const std::uint8_t *report)
+{
+    m_link.setStatusVariant(report[10]);
+    emit RefreshBatteryStatus(report[6], report[4], report[5]);
+    if (report[4] != 0 || report[5] != 0 || report[6] != 0)
+        emit RefreshWriteStatus(report[7]);
+}
+
+void TarnGetBatteryThread::run()
+{
+    qDebug("TarnGetBatteryThread.\n");
+    DeviceClock &clock = m_link.clock();
+    int k = 0;
+    while (!m_bStop.load()) {
+        m_iCycles.fetch_add(1);
+        std::uint8_t readBuffer[kReportBufferSize] = {};
+
+        if (k == 0) {
+            // Query cycle: a status query and its answer, under one lock.
+            int got = -1;
+            {
+                const DeviceLink::CommandLock lock = m_link.lockCommandHandle();
+                if (!lock)
+                    return;
+                SendStatusQuery(lock.handle());
+                clock.pause(kPauseAfterQueryMs);
+                got = hid_read_timeout(lock.handle(), readBuffer, kReportLength,
+                                       clock.readTimeout(kQueryReadTimeoutMs));
+            }
+            if (got < 0) {
+                emit RefreshBatteryStatus(0, 0, 0);
+            } else {
+                LogPacket("read", readBuffer, got);
+                qDebug("Threadread bat - %x %x %x %x %x %x %x %x\n", readBuffer[0], readBuffer[1], readBuffer[2],
+                       readBuffer[3], readBuffer[4], readBuffer[5], readBuffer[6], readBuffer[7]);
+                // Only the answer counts here; a 0x49 report read now is dropped.
+                if (readBuffer[3] == kCmdStatusQuery)
+                    handleStatusAnswer(readBuffer);
+            }
+            k = 2;
+            clock.pause(kPauseAfterQueryCycleMs);
+        } else {
+            k = k + 1;
+        }
+
+        // Listen. The buffer is cleared first so that a read without data is
+        // not taken for the answer read above.
+        std::memset(readBuffer, 0, sizeof readBuffer);
+        readBuffer[0] = 4;
+        int got = -1;
+        {
+            const DeviceLink::CommandLock lock = m_link.lockCommandHandle();
+            if (!lock)
+                return; // the handles were closed under us: end as if none had been open
+            got = hid_read_timeout(lock.handle(), readBuffer, kReportLength, clock.readTimeout(kListenReadTimeoutMs));
+        }
+        if (got < 0) {
+            qDebug("Unable to read a feature report 1.\n");
+            clock.pause(kPauseAfterFailedReadMs);
+        } else {
+            if (got > 0)
+                LogPacket("read", readBuffer, got);
+            HandleStatusInput(readBuffer);
+            clock.pause(kPauseAfterReadMs);
+        }
+
+        if (k == kListenCyclesPerQuery)
+            k = 0;
+    }
+    qDebug("TarnGetBatteryThread Stop.\n");
+}
