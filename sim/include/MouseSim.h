@@ -103,7 +103,7 @@ struct ButtonRecord {
 struct ButtonTable {
     std::uint8_t header0 = 0; // 0x0A when written properly
     std::uint8_t header1 = 0;
-    std::array<ButtonRecord, kButtonSlots> slots{};
+    std::array<ButtonRecord, kButtonSlots> records{}; // buffer slot s at table offset 2 + 4*s
     std::array<std::uint8_t, 4> trailer{}; // FF FF FF FF when written properly
 };
 
@@ -137,9 +137,11 @@ public:
     MouseSim &operator=(const MouseSim &) = delete;
 
     // Receiver plugged, cable unplugged, no decoys, real time, answering
-    // everything, tables zeroed, no faults, empty log and events, default
-    // status (battery 0x102C, not charging, write status 0, variant 0).
-    // Open handles become stale and fail like a pulled device.
+    // everything, awake, tables zeroed, no faults, empty log and events,
+    // default status (battery 0x102C, charge 1, write status 0, variant 0),
+    // default firmware state (profile 0, DPI levels 0, rates 1, effect 1),
+    // default release numbers. Handles open on the receiver stay usable with
+    // emptied queues; handles of the cable fail like a pulled device.
     void reset();
 
     // --- the bus ---
