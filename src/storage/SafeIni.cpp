@@ -1,0 +1,297 @@
+#include "SafeIni.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace {
+
+// The QColor type id as QSettings writes it (stream version Qt 4.0: no null flag),
+// followed by spec, alpha, red, green, blue and padding.
+constexpr int kColorPayloadSize = 4 + 1 + 5 * 2;
+constexpr unsigned char kColorTypeId = 0x43;
+constexpr int kMaxColorSpec = 5; // Invalid, Rgb, Hsv, Cmyk, Hsl, ExtendedRgb
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+// Splits the text into logical lines exactly as Qt's INI reader does: quotes
+// span line ends, a backslash continues a line, ';' at a line start is a comment.
+// Returns false when no further line exists. [lineStart, lineStart + lineLen) is
+// the line, equalsPos the first unquoted '=' or -1.
+bool nextIniLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
+{
+    const int dataLen = data.size();
+    bool inQuotes = false;
+    equalsPos = -1;
+    lineStart = dataPos;
+    while (lineStart < dataLen && isSpace(data.at(lineStart)))
+        ++lineStart;
+    int i = lineStart;
+    while (i < dataLen) {
+        const char ch = data.at(i);
+        ++i;
+        if (ch == '=') {
+            if (!inQuotes && equalsPos == -1)
+                equalsPos = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (ch == '\\') {
+            if (i < dataLen) {
+                const char c1 = data.at(i++);
+                if (i < dataLen) {
+                    const char c2 = data.at(i);
+                    if ((c1 == '\n' && c2 == '\r') || (c1 == '\r' && c2 == '\n'))
+                        ++i;
+                }
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else if (ch == ';') {
+            if (i == lineStart + 1) {
+                while (i < dataLen && data.at(i) != '\n' && data.at(i) != '\r')
+                    ++i;
+                while (i < dataLen && isSpace(data.at(i)))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        }
+    }
+    dataPos = i;
+    lineLen = i - lineStart;
+    return lineLen > 0;
+}
+
+// Decodes a value the way Qt's INI reader unescapes it, and records every
+// position where an element of the value may begin. The positions are a
+// superset of Qt's (every quote, comma and semicolon counts), so no element
+// that Qt would hand to its variant parser is missed.
+void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t> &decoded,
+                 std::vector<size_t> &starts)
+{
+    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
+                                      {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
+                                      {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    bool maybeStart = true;
+    auto append = [&](char16_t c) {
+        if (maybeStart && c != u' ' && c != u'\t') {
+            starts.push_back(decoded.size());
+            maybeStart = false;
+        }
+        decoded.push_back(c);
+    };
+    int i = from;
+    while (i < to) {
+        const char ch = data.at(i++);
+        if (ch == '"') {
+            maybeStart = true;
+            continue;
+        }
+        if (ch == ',' || ch == ';') {
+            append(char16_t(uchar(ch)));
+            maybeStart = true;
+            continue;
+        }
+        if (ch != '\\') {
+            append(char16_t(uchar(ch)));
+            continue;
+        }
+        if (i >= to)
+            break;
+        const char e = data.at(i++);
+        bool known = false;
+        for (const auto &pair : escapes) {
+            if (pair[0] == e) {
+                append(char16_t(uchar(pair[1])));
+                known = true;
+                break;
+            }
+        }
+        if (known)
+            continue;
+        if (e == 'x') {
+            if (i < to && isHexDigit(data.at(i))) {
+                quint32 v = 0;
+                while (i < to && isHexDigit(data.at(i)))
+                    v = (v << 4) | quint32(hexValue(data.at(i++)));
+                append(char16_t(v & 0xffff)); // QChar keeps the low 16 bits
+            }
+        } else if (e >= '0' && e <= '7') {
+            quint32 v = quint32(e - '0');
+            while (i < to && data.at(i) >= '0' && data.at(i) <= '7')
+                v = (v << 3) | quint32(data.at(i++) - '0');
+            append(char16_t(v & 0xffff));
+        } else if (e == '\n' || e == '\r') {
+            if (i < to) {
+                const char e2 = data.at(i);
+                if ((e2 == '\n' || e2 == '\r') && e2 != e)
+                    ++i;
+            }
+        }
+        // any other escaped character is dropped, as Qt does
+    }
+}
+
+bool startsWithVariant(const std::vector<char16_t> &d, size_t pos)
+{
+    static const char marker[] = "@Variant(";
+    const size_t n = sizeof(marker) - 1;
+    if (pos + n > d.size())
+        return false;
+    for (size_t k = 0; k < n; ++k) {
+        if (d[pos + k] != char16_t(uchar(marker[k])))
+            return false;
+    }
+    return true;
+}
+
+// Whether the value starting at from may be parsed by Qt's variant reader in a
+// way other than as one well-formed colour.
+bool valueIsDangerous(const QByteArray &data, int from, int to)
+{
+    std::vector<char16_t> decoded;
+    std::vector<size_t> starts;
+    decoded.reserve(size_t(to - from));
+    decodeValue(data, from, to, decoded, starts);
+
+    std::vector<size_t> variants;
+    for (size_t s : starts) {
+        if (startsWithVariant(decoded, s))
+            variants.push_back(s);
+    }
+    if (variants.empty())
+        return false;
+    if (variants.size() > 1 || variants.front() != starts.front())
+        return true;
+
+    // One variant at the start of the value: it must be the whole value.
+    size_t end = decoded.size();
+    while (end > 0 && (decoded[end - 1] == u' ' || decoded[end - 1] == u'\t'))
+        --end;
+    const size_t begin = variants.front() + 9;
+    if (end < begin + 1 || decoded[end - 1] != u')')
+        return true;
+    QByteArray payload;
+    payload.reserve(int(end - 1 - begin));
+    for (size_t k = begin; k < end - 1; ++k)
+        payload.append(decoded[k] > 0xff ? '?' : char(decoded[k]));
+    return !isSafeColorVariant(payload);
+}
+
+} // namespace
+
+bool isSafeColorVariant(const QByteArray &payload)
+{
+    if (payload.size() != kColorPayloadSize)
+        return false;
+    if (payload.at(0) != 0 || payload.at(1) != 0 || payload.at(2) != 0 || uchar(payload.at(3)) != kColorTypeId)
+        return false;
+    const int spec = qint8(payload.at(4));
+    return spec >= 0 && spec <= kMaxColorSpec;
+}
+
+QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
+{
+    int removed = 0;
+    // Fast path: without '@' (raw or escaped) no value can start a variant.
+    if (!data.contains('@') && !data.contains('\\')) {
+        if (dropped)
+            *dropped = 0;
+        return data;
+    }
+    QByteArray out;
+    int copiedUpTo = 0;
+    int pos = 0;
+    int lineStart = 0;
+    int lineLen = 0;
+    int equalsPos = -1;
+    while (nextIniLine(data, pos, lineStart, lineLen, equalsPos)) {
+        if (data.at(lineStart) == '[' || equalsPos < 0)
+            continue;
+        if (!valueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
+            continue;
+        qWarning("Ignoring damaged INI value: %s",
+                 data.mid(lineStart, qMin(lineLen, 80)).toPercentEncoding(" =@\\()").constData());
+        out.append(data.constData() + copiedUpTo, lineStart - copiedUpTo);
+        copiedUpTo = lineStart + lineLen;
+        ++removed;
+    }
+    if (dropped)
+        *dropped = removed;
+    if (removed == 0)
+        return data;
+    out.append(data.constData() + copiedUpTo, data.size() - copiedUpTo);
+    return out;
+}
+
+SafeIni::SafeIni(const QString &path, Mode mode)
+{
+    QFile file(path);
+    m_bExisted = file.exists();
+    QString openPath = path;
+    if (m_bExisted && file.open(QIODevice::ReadOnly)) {
+        const QByteArray raw = file.readAll();
+        file.close();
+        const QByteArray clean = sanitizeIniText(raw, &m_iDropped);
+        if (m_iDropped > 0) {
+            if (mode == ReadWrite) {
+                qWarning("Removing %d damaged line(s) from %s before writing", m_iDropped, qPrintable(path));
+                QSaveFile out(path);
+                if (out.open(QIODevice::WriteOnly)) {
+                    out.write(clean);
+                    out.commit();
+                }
+            } else {
+                qWarning("Reading %s without %d damaged line(s)", qPrintable(path), m_iDropped);
+                m_pTempCopy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                               QStringLiteral("/mousecfg-XXXXXX.ini"));
+                if (m_pTempCopy->open()) {
+                    m_pTempCopy->write(clean);
+                    m_pTempCopy->flush();
+                    openPath = m_pTempCopy->fileName();
+                } else {
+                    // Without a clean copy the file cannot be read safely: read nothing.
+                    qWarning("Cannot create a temporary copy of %s; reading it as missing", qPrintable(path));
+                    openPath = QDir::tempPath() + QStringLiteral("/mousecfg-nonexistent-") +
+                               QString::number(quintptr(this)) + QStringLiteral(".ini");
+                }
+            }
+        }
+    }
+    m_pSettings = std::make_unique<QSettings>(openPath, QSettings::IniFormat);
+}
+
+SafeIni::~SafeIni()
+{
+    // Settings first: they may still refer to the temporary copy.
+    m_pSettings.reset();
+    m_pTempCopy.reset();
+}
