@@ -1,0 +1,12 @@
+#include "TarnLineEdit.h"
+
+TarnLineEdit::TarnLineEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+}
+
+void TarnLineEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    emit tarnLostFocus();
+}

@@ -1,0 +1,58 @@
+#include "TarnSkinDialog.h"
+
+#include "TarnTheme.h"
+#include "TarnUi.h"
+
+#include <QDebug>
+#include <QPainter>
+#include <QToolButton>
+
+TarnSkinDialog::TarnSkinDialog(const QString &background, QWidget *parent, Qt::WindowFlags flags)
+    : QDialog(parent, flags | Qt::Dialog | Qt::FramelessWindowHint)
+    , m_FrameColor(TarnUi::currentThemeColor())
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    const QString path = TarnUi::currentImagePath(background);
+    m_Background.load(path);
+    if (m_Background.isNull())
+        qDebug("Dialog background %s not loaded, painting a plain one", qPrintable(path));
+}
+
+void TarnSkinDialog::setFrameColor(const QColor &color)
+{
+    m_FrameColor = color;
+    update();
+}
+
+void TarnSkinDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (m_Background.isNull())
+        painter.fillRect(rect(), QColor(33, 35, 35));
+    else
+        painter.drawPixmap(rect(), m_Background);
+    // Pen centred on a rectangle 2 px inside: the frame covers pixels 1 and 2.
+    QPen pen(m_FrameColor);
+    pen.setWidth(2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(2, 2, width() - 4, height() - 4));
+}
+
+QToolButton *TarnSkinDialog::makeToolButton(const QString &objectName, const QString &iconResource,
+                                            const QString &text, const QColor &border)
+{
+    auto *button = new QToolButton(this);
+    button->setObjectName(objectName);
+    button->setIcon(QIcon(iconResource));
+    const int iconSide = TarnUi::currentScaled(18);
+    button->setIconSize(QSize(iconSide, iconSide));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setText(text);
+    button->setFont(TarnUi::currentFont());
+    button->setStyleSheet(tarnDialogButtonStyleSheet(border));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
