@@ -91,6 +91,9 @@ void TarnGetBatteryThread::run()
             }
             k = 2;
             clock.pause(kPauseAfterQueryCycleMs);
+            // A stop during this pause must not cost one more read.
+            if (m_bStop.load())
+                break;
         } else {
             k = k + 1;
         }

@@ -1,0 +1,134 @@
+#pragma once
+// Shared fixture pieces of the device tests: a temporary configuration
+// directory, a capture of the debug output, and a simulated mouse reset to a
+// known state with its time virtual.
+
+#include "DeviceLink.h"
+#include "MouseSim.h"
+#include "StorageDirs.h"
+#include "VirtualDeviceClock.h"
+
+#include <QDir>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
+
+constexpr const char *kTestModel = "Tarn Test Mouse";
+
+// Collects every qDebug/qWarning line while alive, from any thread.
+class MessageCapture
+{
+public:
+    MessageCapture()
+    {
+        current() = this;
+        m_previous = qInstallMessageHandler(&MessageCapture::handler);
+    }
+    ~MessageCapture()
+    {
+        qInstallMessageHandler(m_previous);
+        current() = nullptr;
+    }
+
+    QStringList messages() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_messages;
+    }
+    int count(const QString &text) const
+    {
+        const QStringList all = messages();
+        return int(std::count(all.begin(), all.end(), text));
+    }
+    int countStartingWith(const QString &prefix) const
+    {
+        int n = 0;
+        for (const QString &m : messages())
+            n += m.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+    void clear()
+    {
+        QMutexLocker lock(&m_mutex);
+        m_messages.clear();
+    }
+
+private:
+    static MessageCapture *&current()
+    {
+        static MessageCapture *instance = nullptr;
+        return instance;
+    }
+    static void handler(QtMsgType, const QMessageLogContext &, const QString &text)
+    {
+        if (MessageCapture *self = current()) {
+            QMutexLocker lock(&self->m_mutex);
+            self->m_messages.append(text);
+        }
+    }
+
+    mutable QMutex m_mutex;
+    QStringList m_messages;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// A configuration directory of its own with Mouse_List/0 and the current product name.
+class TestConfigDir
+{
+public:
+    explicit TestConfigDir(const QString &mouseList = QString::fromLatin1(kTestModel))
+    {
+        m_dirs = StorageDirs::fromAppDir(m_tmp.path());
+        QDir().mkpath(m_dirs.configDir);
+        QSettings ini(m_dirs.configIni(), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Mouse_List/0"), mouseList);
+        ini.setValue(QStringLiteral("Config/CurrentProductName"), mouseList);
+    }
+    const StorageDirs &dirs() const { return m_dirs; }
+
+private:
+    QTemporaryDir m_tmp;
+    StorageDirs m_dirs;
+};
+
+inline mousesim::MouseSim &sim()
+{
+    return mousesim::MouseSim::instance();
+}
+
+// The simulated mouse with the receiver only, virtual time, nothing logged yet.
+inline void resetSim()
+{
+    sim().reset();
+    sim().setVirtualTime(true);
+}
+
+// A link to the simulated mouse, discovered and opened like the program does it.
+struct OpenLink
+{
+    explicit OpenLink(VirtualDeviceClock *clock)
+        : link(config.dirs(), clock)
+    {
+        link.LoadDeviceTable();
+        link.EnumerateDevices();
+        link.OpenDevice(kTestModel);
+    }
+    ~OpenLink() { link.CloseDevice(); }
+
+    TestConfigDir config;
+    DeviceLink link;
+};
+
+inline std::vector<mousesim::TrafficEntry> trafficOut()
+{
+    std::vector<mousesim::TrafficEntry> out;
+    for (const mousesim::TrafficEntry &e : sim().traffic())
+        if (e.direction == mousesim::Direction::Out)
+            out.push_back(e);
+    return out;
+}
