@@ -18,6 +18,7 @@ struct StepTable
     const char *name;
 };
 
+// clang-format off
 // Table W, codes 1..160.
 constexpr std::uint8_t kStepW[] = {
     0, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 16, 17, 18, 19, 20, 22, 23, 24, 25, 26, 27, 29, 30,
@@ -48,6 +49,7 @@ constexpr std::uint8_t kStepZ[] = {
     58, 61, 63, 65, 67, 70, 72, 74, 77, 79, 81, 83, 86, 88, 90, 92, 95, 97, 99, 102, 104, 106, 108,
     111, 113, 115, 117, 120, 122, 124, 127, 129, 131, 133, 135, 138, 140
 };
+// clang-format on
 static_assert(sizeof(kStepW) == 160, "table W has 160 entries");
 static_assert(sizeof(kStepT) == 50, "table T has 50 entries");
 static_assert(sizeof(kStepV) == 79, "table V has 79 entries");
@@ -66,8 +68,8 @@ std::uint8_t step(const StepTable &table, std::int64_t code, int sensor)
         return 0;
     if (code < table.first || code > table.last) {
         const std::int64_t clamped = std::clamp<std::int64_t>(code, table.first, table.last);
-        qWarning("DPI code %lld out of range for sensor %d, using %lld", static_cast<long long>(code), sensor,
-                 static_cast<long long>(clamped));
+        qWarning("DPI code %lld is beyond step table %s of sensor %d, using %lld",
+                 static_cast<long long>(code), table.name, sensor, static_cast<long long>(clamped));
         code = clamped;
     }
     return table.values[code - table.first];
@@ -83,7 +85,10 @@ DpiCodeBytes word(std::int64_t value)
     return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF)};
 }
 
-DpiCodeBytes wordHighRange(std::int64_t value) { return word((value & 0x7FFF) | 0x8000); }
+DpiCodeBytes wordHighRange(std::int64_t value)
+{
+    return word((value & 0x7FFF) | 0x8000);
+}
 
 struct FunctionRow
 {
@@ -93,6 +98,7 @@ struct FunctionRow
 
 // Device bytes of every function that needs no parameters (and the byte 0 of
 // those that do).
+// clang-format off
 constexpr FunctionRow kFunctionRows[] = {
     {1, {0x81, 0x00, 0x00, 0x00}},
     {2, {0x82, 0x00, 0x00, 0x00}},
@@ -153,6 +159,7 @@ constexpr FunctionRow kFunctionRows[] = {
     {200, {0x91, 0x00, 0x00, 0x00}},
     {510, {0x9D, 0x00, 0x00, 0x00}},
 };
+// clang-format on
 static_assert(sizeof(kFunctionRows) / sizeof(kFunctionRows[0]) == 58, "58 function rows");
 
 std::array<std::uint8_t, 4> functionRow(int fun)
@@ -283,7 +290,8 @@ std::uint8_t EncodeSniperStep(int sensor, std::uint8_t stepCode)
 std::vector<TablePacket> BuildDpiTable(const ProfileData &profile, int sensor, int dpiLevelCount,
                                        std::uint8_t statusVariant)
 {
-    const int count = (dpiLevelCount >= 1 && dpiLevelCount <= kDpiLevelCount) ? dpiLevelCount : kDpiLevelCount;
+    const int count =
+        (dpiLevelCount >= 1 && dpiLevelCount <= kDpiLevelCount) ? dpiLevelCount : kDpiLevelCount;
     std::vector<TablePacket> packets;
     packets.reserve(kDpiLevelCount + 2);
     packets.push_back({kDpiTableCommand, 0, kTableTagFirst, {static_cast<std::uint8_t>(count)}});
@@ -299,7 +307,9 @@ std::vector<TablePacket> BuildDpiTable(const ProfileData &profile, int sensor, i
         else if (sensor == 3335 || sensor == 33352)
             second = x; // these sensors have one resolution for both axes
         const std::uint8_t used = i < count ? level.used : 0;
-        packets.push_back({kDpiTableCommand, static_cast<std::uint8_t>(1 + 5 * i), kTableTagNext,
+        packets.push_back({kDpiTableCommand,
+                           static_cast<std::uint8_t>(1 + 5 * i),
+                           kTableTagNext,
                            {used, first.low, first.high, second.low, second.high}});
     }
     packets.push_back(closingPacket(kDpiTableCommand));
@@ -388,7 +398,8 @@ bool EncodeButton(ButtonTableState &state, ButtonEntry &entry, int position, con
     else if (position >= 0 && position < kModelButtonTableSize)
         slot = positions[static_cast<std::size_t>(position)];
     if (slot < 0 || slot >= kButtonSlotCount) {
-        qWarning("Button position %d (device slot %d) is outside the button table, not encoded", position, slot);
+        qWarning("Button position %d (device slot %d) is outside the button table, not encoded", position,
+                 slot);
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), state.buffer.begin() + kButtonTableFirstSlotByte + 4 * slot);
@@ -413,7 +424,8 @@ std::vector<TablePacket> BuildButtonTable(ButtonTableState &state, ProfileData &
     std::vector<TablePacket> packets;
     packets.reserve(7);
     packets.push_back({kButtonTableCommand, 0, kTableTagFirst, {state.buffer[0], state.buffer[1]}});
-    for (int offset = kButtonTableFirstSlotByte; offset < kButtonTableTailOffset; offset += kButtonTableBlock) {
+    for (int offset = kButtonTableFirstSlotByte; offset < kButtonTableTailOffset;
+         offset += kButtonTableBlock) {
         const auto begin = state.buffer.begin() + offset;
         packets.push_back({kButtonTableCommand, static_cast<std::uint8_t>(offset), kTableTagNext,
                            std::vector<std::uint8_t>(begin, begin + kButtonTableBlock)});

@@ -90,7 +90,7 @@ std::vector<TablePacket> BuildDpiTable(const ProfileData &profile, int sensor, i
 // Buttons
 
 constexpr int kButtonBufferSize = 128;
-constexpr int kButtonSlotCount = 24;        // slots 0..23 at bytes 2 + 4 * slot
+constexpr int kButtonSlotCount = 24; // slots 0..23 at bytes 2 + 4 * slot
 constexpr int kWheelUpEntry = 40;
 constexpr int kWheelDownEntry = 41;
 constexpr int kWheelUpPosition = 22;

@@ -14,10 +14,12 @@ struct PrivateCode
     InternalKeyCode code;
 };
 
+// clang-format off
 constexpr PrivateCode kKeypad[] = {
     {71, 235}, {72, 236}, {73, 228}, {75, 233}, {77, 234}, {79, 230},
     {80, 231}, {81, 232}, {82, 237}, {83, 224}, {55, 227},
 };
+// clang-format on
 
 // Keys whose extended form is the keypad / right-hand key.
 constexpr PrivateCode kExtended[] = {
@@ -40,7 +42,10 @@ bool lookup(const PrivateCode *begin, const PrivateCode *end, std::uint32_t scan
     return false;
 }
 
-bool plainFlags(std::uint32_t flags) { return (flags & ~kKeyFlagUp) == 0; }
+bool plainFlags(std::uint32_t flags)
+{
+    return (flags & ~kKeyFlagUp) == 0;
+}
 
 bool scanCodeFits(std::uint32_t scanCode)
 {
@@ -59,7 +64,8 @@ InternalKeyCode captureKeyCode(std::uint32_t scanCode, std::uint32_t flags)
     InternalKeyCode code = static_cast<InternalKeyCode>(scanCode);
     if (plainFlags(flags) && lookup(std::begin(kKeypad), std::end(kKeypad), scanCode, code))
         return code;
-    if ((flags == 0x01 || flags == 0x81) && lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
+    if ((flags == 0x01 || flags == 0x81) &&
+        lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
         return code;
     if (scanCode == kScanAlt && (flags == 0x01 || flags == 0x21 || flags == 0x81))
         return kKeyRightAlt;
@@ -79,7 +85,8 @@ RecordedKeyEvent recorderKeyEvent(std::uint32_t scanCode, std::uint32_t virtualK
     InternalKeyCode code = 0;
     if (plainFlags(ev.flags) && lookup(std::begin(kKeypad), std::end(kKeypad), scanCode, code))
         ev.code = code;
-    else if ((ev.flags & kKeyFlagExtended) && lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
+    else if ((ev.flags & kKeyFlagExtended) &&
+             lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
         ev.code = code;
     else if (scanCode == kScanAlt && virtualKey == kVirtualKeyRightAlt)
         ev.code = kKeyRightAlt;

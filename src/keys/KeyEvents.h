@@ -42,4 +42,7 @@ struct RecordedKeyEvent
 RecordedKeyEvent recorderKeyEvent(std::uint32_t scanCode, std::uint32_t virtualKey, std::uint32_t flags);
 
 // True for a key-up event (either conversion).
-inline bool isKeyUp(std::uint32_t flags) { return (flags & kKeyFlagUp) != 0; }
+inline bool isKeyUp(std::uint32_t flags)
+{
+    return (flags & kKeyFlagUp) != 0;
+}

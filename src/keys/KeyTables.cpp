@@ -11,6 +11,7 @@ struct KeyPair
 
 // Every named keyboard key with its HID usage. Order follows the keyboard
 // groups; lookups are linear, the table is tiny.
+// clang-format off
 constexpr KeyPair kPairs[] = {
     // Digits and letters
     {2, 0x1E, "1"}, {3, 0x1F, "2"}, {4, 0x20, "3"}, {5, 0x21, "4"}, {6, 0x22, "5"},
@@ -46,6 +47,7 @@ constexpr KeyPair kPairs[] = {
     {kKeyLeftWin, 0xE3, "LWindows"}, {kKeyRightCtrl, 0xE4, "RCtr"}, {kKeyRightShift, 0xE5, "RShift"},
     {kKeyRightAlt, 0xE6, "RAlt"}, {kKeyRightWin, 0xE7, "RWindows"},
 };
+// clang-format on
 static_assert(sizeof(kPairs) / sizeof(kPairs[0]) == kKeyUsagePairCount, "the key table has 104 pairs");
 
 } // namespace

@@ -155,8 +155,8 @@ void TestTableEncoding::dpiCode()
     QFETCH(int, variant);
     QFETCH(int, low);
     QFETCH(int, high);
-    const DpiCodeBytes b = EncodeDpiCode(sensor, std::uint32_t(code), yAxis ? DpiAxis::Y : DpiAxis::X,
-                                         std::uint8_t(variant));
+    const DpiCodeBytes b =
+        EncodeDpiCode(sensor, std::uint32_t(code), yAxis ? DpiAxis::Y : DpiAxis::X, std::uint8_t(variant));
     QCOMPARE(int(b.low), low);
     QCOMPARE(int(b.high), high);
 }
@@ -250,8 +250,8 @@ void TestTableEncoding::dpiTablePackets()
     for (int i = 0; i < kDpiLevelCount; ++i) {
         const std::uint8_t used = i < sent ? 1 : 0;
         // Levels beyond the count are still encoded, only marked unused.
-        const TablePacket expected{0x02, std::uint8_t(1 + 5 * i), 0xD2,
-                                   {used, std::uint8_t(9 + i), 0, std::uint8_t(19 + i), 0}};
+        const TablePacket expected{
+            0x02, std::uint8_t(1 + 5 * i), 0xD2, {used, std::uint8_t(9 + i), 0, std::uint8_t(19 + i), 0}};
         QCOMPARE(packets.at(std::size_t(1 + i)), expected);
     }
     QCOMPARE(packets.back(), (TablePacket{0x02, 0x7F, 0xD3, {0x1A}}));
@@ -264,6 +264,7 @@ void TestTableEncoding::functionRows_data()
 {
     QTest::addColumn<int>("fun");
     QTest::addColumn<Bytes>("expected");
+    // clang-format off
     const struct
     {
         int fun;
@@ -286,6 +287,7 @@ void TestTableEncoding::functionRows_data()
         // Not a function: nothing.
         {0, "00000000"},  {8, "00000000"},  {64, "00000000"}, {199, "00000000"}, {-1, "00000000"},
     };
+    // clang-format on
     for (const auto &r : rows)
         QTest::addRow("fun %d", r.fun) << r.fun << Bytes::fromHex(r.hex);
 }
@@ -326,9 +328,11 @@ void TestTableEncoding::parameterRules_data()
     QTest::newRow("sniper 3325 T") << 3325 << 55 << 26 << 0 << 0 << none << Bytes::fromHex("9a013b3b");
     QTest::newRow("sniper 3325 beyond T") << 3325 << 55 << 51 << 0 << 0 << none << Bytes::fromHex("9a017373");
     QTest::newRow("sniper 3327 Z") << 3327 << 55 << 31 << 0 << 0 << none << Bytes::fromHex("9a014848");
-    QTest::newRow("sniper 3327 beyond Z") << 3327 << 55 << 200 << 0 << 0 << none << Bytes::fromHex("9a018c8c");
+    QTest::newRow("sniper 3327 beyond Z")
+        << 3327 << 55 << 200 << 0 << 0 << none << Bytes::fromHex("9a018c8c");
     QTest::newRow("sniper 3335 W") << 3335 << 55 << 120 << 0 << 0 << none << Bytes::fromHex("9a018f8f");
-    QTest::newRow("sniper 3335 beyond W") << 3335 << 55 << 255 << 0 << 0 << none << Bytes::fromHex("9a01bcbc");
+    QTest::newRow("sniper 3335 beyond W")
+        << 3335 << 55 << 255 << 0 << 0 << none << Bytes::fromHex("9a01bcbc");
     QTest::newRow("sniper 3360") << 3360 << 55 << 3 << 0 << 0 << none << Bytes::fromHex("9a010202");
     QTest::newRow("sniper 3311 default") << 3311 << 55 << 50 << 0 << 0 << none << Bytes::fromHex("9a010404");
 
@@ -339,22 +343,30 @@ void TestTableEncoding::parameterRules_data()
         << 0 << 7 << 0 << 0 << 0
         << events({{0xE1, true}, {0xE0, true}, {0x04, true}, {0x04, false}, {0xE0, false}, {0xE1, false}})
         << Bytes::fromHex("8f030400");
-    QTest::newRow("combo right alt+right win") << 0 << 7 << 0 << 0 << 0
-                                               << events({{0xE6, true}, {0xE7, true}, {0xE7, false}, {0xE6, false}})
-                                               << Bytes::fromHex("8f0c0000");
+    QTest::newRow("combo right alt+right win")
+        << 0 << 7 << 0 << 0 << 0 << events({{0xE6, true}, {0xE7, true}, {0xE7, false}, {0xE6, false}})
+        << Bytes::fromHex("8f0c0000");
     QTest::newRow("combo right shift+right ctrl+F5")
         << 0 << 7 << 0 << 0 << 0
         << events({{0xE5, true}, {0xE4, true}, {0x3E, true}, {0x3E, false}, {0xE4, false}, {0xE5, false}})
         << Bytes::fromHex("8f033e00");
-    QTest::newRow("combo last key wins") << 0 << 7 << 0 << 0 << 0 << events({{0x04, true}, {0x05, true}})
-                                         << Bytes::fromHex("8f000500");
-    QTest::newRow("combo usage without code") << 0 << 7 << 0 << 0 << 0 << events({{0x70, true}, {0x70, false}})
-                                              << Bytes::fromHex("8f007000");
-    QTest::newRow("combo reads ten entries")
-        << 0 << 7 << 0 << 0 << 0
-        << events({{0xE0, true}, {0xE0, false}, {0xE0, true}, {0xE0, false}, {0xE0, true}, {0xE0, false},
-                   {0xE0, true}, {0xE0, false}, {0xE0, true}, {0xE0, false}, {0x04, true}})
-        << Bytes::fromHex("8f050000");
+    QTest::newRow("combo last key wins")
+        << 0 << 7 << 0 << 0 << 0 << events({{0x04, true}, {0x05, true}}) << Bytes::fromHex("8f000500");
+    QTest::newRow("combo usage without code")
+        << 0 << 7 << 0 << 0 << 0 << events({{0x70, true}, {0x70, false}}) << Bytes::fromHex("8f007000");
+    QTest::newRow("combo reads ten entries") << 0 << 7 << 0 << 0 << 0
+                                             << events({{0xE0, true},
+                                                        {0xE0, false},
+                                                        {0xE0, true},
+                                                        {0xE0, false},
+                                                        {0xE0, true},
+                                                        {0xE0, false},
+                                                        {0xE0, true},
+                                                        {0xE0, false},
+                                                        {0xE0, true},
+                                                        {0xE0, false},
+                                                        {0x04, true}})
+                                             << Bytes::fromHex("8f050000");
 
     QTest::newRow("fire default") << 0 << 12 << 0 << 7 << 300 << none << Bytes::fromHex("99810300");
     QTest::newRow("fire left") << 0 << 12 << 0x81 << 3 << 100 << none << Bytes::fromHex("9981030a");
@@ -513,7 +525,8 @@ void TestTableEncoding::buttonTablePackets()
         QCOMPARE(int(pk.command), 0x03);
         QCOMPARE(pk.offset, offsets[i]);
         QCOMPARE(int(pk.tag), 0xD2);
-        QCOMPARE(toBytes(pk.data), Bytes(reinterpret_cast<const char *>(state.buffer.data()) + offsets[i], 24));
+        QCOMPARE(toBytes(pk.data),
+                 Bytes(reinterpret_cast<const char *>(state.buffer.data()) + offsets[i], 24));
     }
     QCOMPARE(toBytes(packets[1].data).left(8), Bytes::fromHex("8100000082000000"));
     QCOMPARE(toBytes(packets[4].data).mid(16, 8), Bytes::fromHex("8e01e9008e01ea00")); // slots 22, 23

@@ -14,6 +14,7 @@ struct Pair
     const char *name;
 };
 
+// clang-format off
 const Pair kExpected[] = {
     {2, 0x1E, "1"}, {3, 0x1F, "2"}, {4, 0x20, "3"}, {5, 0x21, "4"}, {6, 0x22, "5"}, {7, 0x23, "6"},
     {8, 0x24, "7"}, {9, 0x25, "8"}, {10, 0x26, "9"}, {11, 0x27, "0"},
@@ -41,6 +42,7 @@ const Pair kExpected[] = {
     {29, 0xE0, "LCtr"}, {42, 0xE1, "LShift"}, {56, 0xE2, "LAlt"}, {91, 0xE3, "LWindows"},
     {238, 0xE4, "RCtr"}, {54, 0xE5, "RShift"}, {239, 0xE6, "RAlt"}, {92, 0xE7, "RWindows"},
 };
+// clang-format on
 
 } // namespace
 
