@@ -9,6 +9,7 @@
 // (the 128-byte buffer and the macro index map) persists between applies and
 // is owned by whoever owns the device link; it is passed in by reference.
 
+#include "ModelDescription.h" // ButtonPositions
 #include "ProfileData.h"
 
 #include <QString>
@@ -29,10 +30,6 @@ constexpr std::uint8_t kTableCloseData = 0x1A;
 
 // The mouse's answer byte that selects the 3395 code limit.
 constexpr std::uint8_t kStatusVariantLimited = 8;
-
-// The device position of each of the first 16 button entries, from the model
-// description.
-using ButtonPositions = std::array<std::uint8_t, kModelButtonTableSize>;
 
 // One table-write packet: the report's offset byte, block tag and data bytes
 // (the length byte is data.size(), at most 25).
