@@ -6,6 +6,8 @@
 #include <QImageWriter>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kHeaderSize = 6;
@@ -15,6 +17,32 @@ struct IcoEntry {
     QByteArray dirEntry;  // the 16 directory bytes, offset still to be set
     QByteArray data;      // the image bytes
 };
+
+// The plugin leaves the padding at the end of each AND-mask row unset, which
+// makes the file differ from run to run. The mask is rebuilt from the alpha of
+// the 32-bit pixels (a set bit marks a fully transparent pixel), padding zero.
+void rebuildAndMask(QByteArray &dib, int w, int h)
+{
+    constexpr int kInfoSize = 40;
+    if (dib.size() < kInfoSize)
+        return;
+    auto *raw = reinterpret_cast<uchar *>(dib.data());
+    const quint32 infoSize = qFromLittleEndian<quint32>(raw);
+    const quint16 bits = qFromLittleEndian<quint16>(raw + 14);
+    const int rowBytes = ((w + 31) / 32) * 4;
+    const qint64 pixelBytes = qint64(w) * h * 4;
+    if (infoSize != kInfoSize || bits != 32 || dib.size() < kInfoSize + pixelBytes + qint64(rowBytes) * h)
+        return;
+    const uchar *pixels = raw + kInfoSize;
+    uchar *mask = raw + kInfoSize + pixelBytes;
+    for (int row = 0; row < h; ++row) {
+        uchar *m = mask + row * rowBytes;
+        std::fill(m, m + rowBytes, uchar(0));
+        for (int x = 0; x < w; ++x)
+            if (pixels[(qint64(row) * w + x) * 4 + 3] == 0)
+                m[x / 8] |= uchar(0x80u >> (x % 8));
+    }
+}
 
 bool encodeOne(const QImage &image, IcoEntry &entry)
 {
@@ -41,6 +69,7 @@ bool encodeOne(const QImage &image, IcoEntry &entry)
     }
     entry.dirEntry = bytes.mid(kHeaderSize, kEntrySize);
     entry.data = bytes.mid(int(offset), int(size));
+    rebuildAndMask(entry.data, image.width(), image.height());
     return true;
 }
 

@@ -62,11 +62,16 @@ QImage drawBackground()
 
     // Faint diagonal hatching in the content area gives texture without detail
     // that would shimmer when the window is scaled.
+    // It fades out towards the edges of that area instead of stopping at a line.
     p.save();
-    p.setClipRect(QRect(250, 92, 728, 470));
-    p.setPen(QPen(QColor(255, 255, 255, 5), 2.0));
+    p.setClipRect(QRect(200, 90, 796, 476));
+    QRadialGradient hatchFade(QPointF(620, 330), 390);
+    hatchFade.setColorAt(0.0, QColor(255, 255, 255, 7));
+    hatchFade.setColorAt(0.7, QColor(255, 255, 255, 5));
+    hatchFade.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setPen(QPen(QBrush(hatchFade), 2.0));
     for (int x = -600; x < w; x += 18)
-        p.drawLine(QPointF(x, 562), QPointF(x + 470, 92));
+        p.drawLine(QPointF(x, 566), QPointF(x + 476, 90));
     p.restore();
 
     // Header band and its separator.
