@@ -98,12 +98,16 @@ QImage drawGunDialog()
     return img;
 }
 
+// Message box icons: drawn on a 64 unit grid into 168 pixels, twice the 84 x 84
+// design square the message box shows them in.
+constexpr qreal kMsgIcon = 168.0 / 64.0;
+
 QImage drawWarn()
 {
     const QSizeF size(64, 64);
-    QImage img = canvas(size, k2x);
+    QImage img = canvas(size, kMsgIcon);
     QPainter p;
-    beginPainter(p, img, k2x);
+    beginPainter(p, img, kMsgIcon);
     QPainterPath tri;
     tri.moveTo(32, 7);
     tri.lineTo(59, 55);
@@ -131,9 +135,9 @@ QImage drawWarn()
 QImage drawDongleLost()
 {
     const QSizeF size(64, 64);
-    QImage img = canvas(size, k2x);
+    QImage img = canvas(size, kMsgIcon);
     QPainter p;
-    beginPainter(p, img, k2x);
+    beginPainter(p, img, kMsgIcon);
     paintReceiver(p, QRectF(2, 4, 48, 48), false);
     // A broken link badge.
     const QPointF c(46, 46);
@@ -147,7 +151,12 @@ QImage drawDongleLost()
     return img;
 }
 
-// The progress tile: a dark rounded square with the spinner's track ring.
+// The progress tile: a dark rounded square. Its middle is one flat colour:
+// the spinner frames carry their own track and are matted against that colour,
+// so they match the tile even when the dialog stretches the tile and centres
+// the unscaled spinner on it.
+QColor tileColour() { return QColor(24, 26, 30); }
+
 QImage drawProcessTile()
 {
     QImage img = canvas(QSizeF(kTile, kTile), 1.0);
@@ -160,18 +169,21 @@ QImage drawProcessTile()
     p.setPen(Qt::NoPen);
     p.setBrush(shadow);
     p.drawRoundedRect(QRectF(0, 0, kTile, kTile), 22, 22);
-    p.setBrush(verticalGradient(r, QColor(34, 37, 42, 240), QColor(12, 13, 15, 240)));
+    p.setBrush(tileColour());
+    p.drawRoundedRect(r, 18, 18);
+    // Sheen and shade stay within the outer 14 pixels.
+    QLinearGradient sheen(r.topLeft(), r.bottomLeft());
+    sheen.setColorAt(0.0, QColor(255, 255, 255, 22));
+    sheen.setColorAt(14.0 / r.height(), QColor(255, 255, 255, 0));
+    sheen.setColorAt(1.0 - 14.0 / r.height(), QColor(0, 0, 0, 0));
+    sheen.setColorAt(1.0, QColor(0, 0, 0, 70));
+    p.setBrush(sheen);
     p.drawRoundedRect(r, 18, 18);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(84, 90, 98), 1.0));
     p.drawRoundedRect(r, 18, 18);
-    p.setPen(QPen(QColor(255, 255, 255, 20), 1.0));
+    p.setPen(QPen(QColor(255, 255, 255, 18), 1.0));
     p.drawRoundedRect(r.adjusted(1.5, 1.5, -1.5, -1.5), 16.5, 16.5);
-    // Track of the spinner.
-    p.setPen(QPen(QColor(58, 63, 70), 7.0));
-    p.drawEllipse(QPointF(kTile / 2.0, kTile / 2.0), kRingRadius, kRingRadius);
-    p.setPen(QPen(QColor(0, 0, 0, 90), 1.0));
-    p.drawEllipse(QPointF(kTile / 2.0, kTile / 2.0), kRingRadius + 4, kRingRadius + 4);
     p.end();
     return img.convertToFormat(QImage::Format_ARGB32);
 }
@@ -297,6 +309,10 @@ QImage spinnerArc(qreal angleDeg)
     beginPainter(p, img, 1.0);
     const QPointF c(kTile / 2.0, kTile / 2.0);
     const QRectF ring(c.x() - kRingRadius, c.y() - kRingRadius, 2 * kRingRadius, 2 * kRingRadius);
+    p.setPen(QPen(QColor(58, 63, 70), 7.0));
+    p.drawEllipse(ring);
+    p.setPen(QPen(QColor(0, 0, 0, 110), 1.0));
+    p.drawEllipse(c, kRingRadius + 4, kRingRadius + 4);
     // A comet: a bright head with a tail fading over 150 degrees.
     const int pieces = 30;
     for (int i = 0; i < pieces; ++i) {
@@ -327,10 +343,11 @@ QImage spinnerArc(qreal angleDeg)
 
 QVector<QImage> spinnerFrames(int count)
 {
-    // A GIF has one-bit transparency. Each frame is the arc laid over the tile
-    // and then cut to the arc's own pixels, so it looks antialiased where it
-    // matters: over the tile that the progress dialog paints beneath it.
-    const QImage tile = drawProcessTile().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A GIF has one-bit transparency. Each frame is the ring laid over the
+    // tile's colour and then cut to the ring's own pixels, so its edges look
+    // antialiased over the tile that the progress dialog paints beneath it.
+    QImage tile(kTile, kTile, QImage::Format_ARGB32_Premultiplied);
+    tile.fill(tileColour());
     QVector<QImage> frames;
     for (int f = 0; f < count; ++f) {
         const QImage arc = spinnerArc(-90.0 + 360.0 * f / count);
