@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 QString skinPath(const QString &rel)
@@ -202,6 +204,7 @@ void TestSkinFiles::spinnerPlaysOverTile()
 
     const QSize tile = loadSkin(QStringLiteral("process.png")).size();
     QImage previous;
+    QVector<int> lit;
     for (int i = 0; i < movie.frameCount(); ++i) {
         QVERIFY(movie.jumpToFrame(i));
         const QImage frame = movie.currentImage().convertToFormat(QImage::Format_ARGB32);
@@ -211,7 +214,19 @@ void TestSkinFiles::spinnerPlaysOverTile()
         if (!previous.isNull())
             QVERIFY2(difference(previous, frame) > 0, qPrintable(QStringLiteral("frame %1 repeats").arg(i)));
         previous = frame;
+        int accent = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x) {
+                const QRgb px = frame.pixel(x, y);
+                accent += (qAlpha(px) == 255 && qBlue(px) > qRed(px) + 60) ? 1 : 0;
+            }
+        lit.push_back(accent);
     }
+    // Every frame shows one comet of the same length: a frame that kept the
+    // previous frame's pixels (wrong disposal) would show a longer one.
+    const auto [least, most] = std::minmax_element(lit.cbegin(), lit.cend());
+    QVERIFY(*least > 0);
+    QVERIFY2(*most < *least * 3 / 2, qPrintable(QStringLiteral("lit pixels range %1..%2").arg(*least).arg(*most)));
 }
 
 void TestSkinFiles::appIconHoldsAllSizes()
