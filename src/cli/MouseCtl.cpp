@@ -1,0 +1,414 @@
+#include "MouseCtl.h"
+
+#include "ApplySequence.h"
+#include "CommandReport.h"
+#include "ConfigExchange.h"
+#include "ConfigFile.h"
+#include "DeviceLink.h"
+#include "PacketLog.h"
+#include "SendProcedure.h"
+#include "TarnGetBatteryThread.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <hidapi.h>
+
+#include <cstdio>
+#include <cstring>
+
+#ifdef MOUSECFGCTL_SIMULATOR
+#include "MouseSim.h"
+#endif
+
+namespace {
+
+constexpr int kStatusPauseAfterQueryMs = 10;
+constexpr int kStatusReadTimeoutMs = 50;
+constexpr int kStatusReadAttempts = 5;
+
+const char *const kUsage =
+    "Usage: %s [options] <command> [arguments]\n"
+    "\n"
+    "Commands:\n"
+    "  status               how the mouse is attached, its battery reading and write status\n"
+    "  apply [--all] FILE   load a configuration file (.conf) into the working copy and\n"
+    "                       write the groups that changed to the mouse (--all: every group)\n"
+    "  export FILE          write the stored configuration with its product tag to FILE\n"
+    "\n"
+    "Options:\n"
+    "  --appdir DIR         application directory (default: the directory of this program)\n"
+    "  --trace              print every report written and read: direction, then the\n"
+    "                       33 bytes in hex\n"
+    "  --simulate           use the simulated mouse (mousecfgctl-sim only)\n"
+    "  --verbose            also print the device link's diagnostics\n"
+    "  -h, --help           this text\n"
+#ifdef MOUSECFGCTL_SIMULATOR
+    "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable,\n"
+    "                       fail-writes=N, drop-answers=N, corrupt-echo=N, unplug-after=N\n"
+#endif
+    "\n"
+    "Exit codes: 0 done, 1 bad arguments, 2 file or application directory error,\n"
+    "3 no mouse found, 4 sending failed, 5 mouse asleep.\n";
+
+void printOut(const QString &text)
+{
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+void printErr(const QString &text)
+{
+    std::fflush(stdout);
+    std::fputs(qPrintable(QStringLiteral("mousecfgctl: ") + text + QLatin1Char('\n')), stderr);
+    std::fflush(stderr);
+}
+
+void messageHandler(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && std::strcmp(context.category, "mousecfg.packets") == 0) {
+        // Only whole reports: a read that timed out carries no bytes.
+        const QStringList parts = message.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (parts.size() == 1 + kReportLength) {
+            std::fputs(qPrintable(message + QLatin1Char('\n')), stdout);
+            std::fflush(stdout);
+        }
+        return;
+    }
+    QString text = message;
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    std::fflush(stdout);
+    std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+}
+
+QString groupNames(ChangeMask mask)
+{
+    QStringList names;
+    if (mask & kChangeGeneral)
+        names << QStringLiteral("general settings");
+    if (mask & kChangeButtons)
+        names << QStringLiteral("buttons and macros");
+    if (mask & kChangeDpi)
+        names << QStringLiteral("DPI levels");
+    if (mask & kChangeLighting)
+        names << QStringLiteral("lighting");
+    return names.join(QStringLiteral(", "));
+}
+
+#ifdef MOUSECFGCTL_SIMULATOR
+// Checks (apply false) or applies one --sim-fault value.
+bool simFault(const QString &fault, bool apply)
+{
+    const QStringList parts = fault.split(QLatin1Char('='));
+    const QString kind = parts.value(0);
+    bool ok = true;
+    const int n = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+    const bool counted = parts.size() == 2 && ok && n >= 0;
+    mousesim::MouseSim &sim = mousesim::MouseSim::instance();
+    if (kind == QLatin1String("asleep") && parts.size() == 1) {
+        if (apply)
+            sim.setAsleep(true);
+    } else if (kind == QLatin1String("cable") && parts.size() == 1) {
+        if (apply)
+            sim.plug(mousesim::Identity::Cable, true);
+    } else if (kind == QLatin1String("fail-writes") && counted) {
+        if (apply)
+            sim.failWrites(n);
+    } else if (kind == QLatin1String("drop-answers") && counted) {
+        if (apply)
+            sim.dropAnswers(n);
+    } else if (kind == QLatin1String("corrupt-echo") && counted) {
+        if (apply)
+            sim.corruptDataEcho(n);
+    } else if (kind == QLatin1String("unplug-after") && counted) {
+        if (apply) {
+            sim.pullAfterPackets(mousesim::Identity::Receiver, n);
+            sim.pullAfterPackets(mousesim::Identity::Cable, n);
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+#endif
+
+} // namespace
+
+void MouseCtl::installMessageHandler()
+{
+    qInstallMessageHandler(&messageHandler);
+}
+
+int MouseCtl::run(const QStringList &arguments)
+{
+    const int parsed = parse(arguments);
+    if (parsed >= 0)
+        return parsed;
+
+    QString rules;
+    if (!m_bVerbose)
+        rules += QStringLiteral("default.debug=false\n");
+    if (m_bTrace)
+        rules += QStringLiteral("mousecfg.packets.debug=true\n");
+    QLoggingCategory::setFilterRules(rules);
+
+    const int dirCheck = checkAppDir();
+    if (dirCheck != ExitOk)
+        return dirCheck;
+
+#ifdef MOUSECFGCTL_SIMULATOR
+    mousesim::MouseSim &sim = mousesim::MouseSim::instance();
+    sim.reset(); // receiver plugged, real time, answering everything
+    if (m_bSimulate) {
+        for (const QString &fault : m_simFaults)
+            simFault(fault, true);
+    } else {
+        // Without --simulate the simulated bus stays empty.
+        sim.plug(mousesim::Identity::Receiver, false);
+    }
+#endif
+
+    if (m_strCommand == QLatin1String("status"))
+        return runStatus();
+    if (m_strCommand == QLatin1String("apply"))
+        return runApply();
+    return runExport();
+}
+
+int MouseCtl::parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption appDir(QStringLiteral("appdir"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption trace(QStringLiteral("trace"));
+    const QCommandLineOption simulate(QStringLiteral("simulate"));
+    const QCommandLineOption verbose(QStringLiteral("verbose"));
+    const QCommandLineOption all(QStringLiteral("all"));
+    parser.addOptions({help, appDir, trace, simulate, verbose, all});
+#ifdef MOUSECFGCTL_SIMULATOR
+    const QCommandLineOption simFaultOption(QStringLiteral("sim-fault"), QString(), QStringLiteral("F"));
+    parser.addOption(simFaultOption);
+#endif
+
+    const QByteArray program = QFileInfo(arguments.value(0)).fileName().toLocal8Bit();
+    if (!parser.parse(arguments)) {
+        printErr(parser.errorText() + QStringLiteral(" (see --help)"));
+        return ExitUsage;
+    }
+    if (parser.isSet(help)) {
+        std::printf(kUsage, program.constData());
+        std::fflush(stdout);
+        return ExitOk;
+    }
+
+    m_bTrace = parser.isSet(trace);
+    m_bVerbose = parser.isSet(verbose);
+    m_bAll = parser.isSet(all);
+    m_bSimulate = parser.isSet(simulate);
+#ifdef MOUSECFGCTL_SIMULATOR
+    m_simFaults = parser.values(simFaultOption);
+    for (const QString &fault : m_simFaults) {
+        if (!simFault(fault, false)) {
+            printErr(QStringLiteral("unknown simulated fault \"%1\" (see --help)").arg(fault));
+            return ExitUsage;
+        }
+    }
+    if (!m_simFaults.isEmpty() && !m_bSimulate) {
+        printErr(QStringLiteral("--sim-fault needs --simulate"));
+        return ExitUsage;
+    }
+#else
+    if (m_bSimulate) {
+        printErr(QStringLiteral("--simulate is only available in mousecfgctl-sim, the build with the simulated "
+                                "mouse; this build talks to the real mouse"));
+        return ExitUsage;
+    }
+#endif
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        printErr(QStringLiteral("no command given (see --help)"));
+        return ExitUsage;
+    }
+    m_strCommand = positional[0];
+    const bool takesFile = m_strCommand == QLatin1String("apply") || m_strCommand == QLatin1String("export");
+    if (!takesFile && m_strCommand != QLatin1String("status")) {
+        printErr(QStringLiteral("unknown command \"%1\" (see --help)").arg(m_strCommand));
+        return ExitUsage;
+    }
+    if (takesFile && positional.size() != 2) {
+        printErr(QStringLiteral("%1 takes exactly one FILE (see --help)").arg(m_strCommand));
+        return ExitUsage;
+    }
+    if (!takesFile && positional.size() != 1) {
+        printErr(QStringLiteral("status takes no arguments (see --help)"));
+        return ExitUsage;
+    }
+    if (m_bAll && m_strCommand != QLatin1String("apply")) {
+        printErr(QStringLiteral("--all belongs to apply"));
+        return ExitUsage;
+    }
+    if (takesFile) {
+        m_strFile = positional[1];
+        if (m_strFile.isEmpty()) {
+            printErr(QStringLiteral("empty file name"));
+            return ExitUsage;
+        }
+    }
+    m_strAppDir = parser.isSet(appDir) ? parser.value(appDir) : QCoreApplication::applicationDirPath();
+    return -1;
+}
+
+int MouseCtl::checkAppDir()
+{
+    const QFileInfo dir(m_strAppDir);
+    if (!dir.isDir()) {
+        printErr(QStringLiteral("application directory %1 does not exist").arg(m_strAppDir));
+        return ExitFile;
+    }
+    m_dirs = StorageDirs::fromAppDir(dir.absoluteFilePath());
+    if (!QFileInfo(m_dirs.configIni()).isFile()) {
+        printErr(QStringLiteral("%1 has no Configs/Config.ini; is it the application directory?").arg(m_strAppDir));
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+int MouseCtl::openMouse(DeviceLink &link)
+{
+    link.LoadDeviceTable();
+    if (link.EnumerateDevices() != 0) {
+        printErr(QStringLiteral("the HID library could not be initialised"));
+        return ExitNoMouse;
+    }
+    const QByteArray name(link.deviceTable().entries[0].name);
+    link.OpenDevice(name.constData());
+    if (!link.hasCommandHandle()) {
+        printErr(QStringLiteral("no mouse found (model \"%1\")").arg(link.modelName()));
+        return ExitNoMouse;
+    }
+    return ExitOk;
+}
+
+MouseCtl::StatusAnswer MouseCtl::queryStatus(DeviceLink &link)
+{
+    StatusAnswer status;
+    const DeviceLink::CommandLock lock = link.lockCommandHandle();
+    if (!lock)
+        return status;
+    TarnGetBatteryThread::SendStatusQuery(lock.handle());
+    link.clock().pause(kStatusPauseAfterQueryMs);
+    for (int attempt = 0; attempt < kStatusReadAttempts; ++attempt) {
+        std::uint8_t buffer[kReportBufferSize] = {};
+        const int got =
+            hid_read_timeout(lock.handle(), buffer, kReportLength, link.clock().readTimeout(kStatusReadTimeoutMs));
+        if (got < 0)
+            break;
+        if (got == 0)
+            continue;
+        LogPacket("read", buffer, got);
+        // The mouse's own status reports may come first.
+        if (buffer[3] == kCmdStatusQuery) {
+            status.answered = true;
+            std::memcpy(status.bytes.data(), buffer, status.bytes.size());
+            link.setStatusVariant(buffer[10]);
+            break;
+        }
+    }
+    return status;
+}
+
+int MouseCtl::runStatus()
+{
+    DeviceLink link(m_dirs);
+    const int open = openMouse(link);
+    if (open != ExitOk)
+        return open;
+
+    const bool cable = link.hidCommand2() != nullptr;
+    const bool receiver = link.hidCommand1() != nullptr;
+    printOut(QStringLiteral("model: %1").arg(link.modelName()));
+    printOut(QStringLiteral("connection: %1")
+                 .arg(cable && receiver ? QStringLiteral("cable and receiver")
+                                        : cable ? QStringLiteral("cable") : QStringLiteral("receiver")));
+
+    const StatusAnswer status = queryStatus(link);
+    if (!status.answered) {
+        printOut(QStringLiteral("battery: no answer"));
+    } else if (status.asleep()) {
+        printOut(QStringLiteral("battery: MOUSE OFF"));
+    } else {
+        const int reading = status.bytes[5] * 256 + status.bytes[4];
+        printOut(QStringLiteral("battery: reading %1 (0x%2), %3")
+                     .arg(reading)
+                     .arg(reading, 4, 16, QLatin1Char('0'))
+                     .arg(status.bytes[6] ? QStringLiteral("charging") : QStringLiteral("not charging")));
+        printOut(QStringLiteral("write status: %1").arg(status.bytes[7]));
+    }
+    link.CloseDevice();
+    link.ExitHid();
+    return ExitOk;
+}
+
+int MouseCtl::runApply()
+{
+    AppConfig saved;
+    ButtonPositions positions{};
+    loadSavedConfig(m_dirs, saved, positions);
+    AppConfig working = saved;
+
+    switch (importConfigFile(m_dirs, m_strFile, working)) {
+    case ImportStatus::Imported:
+        break;
+    case ImportStatus::WrongProduct:
+        printErr(QString::fromLatin1(kWrongProductText));
+        return ExitFile;
+    case ImportStatus::Unreadable:
+        printErr(QStringLiteral("cannot read the configuration file %1").arg(m_strFile));
+        return ExitFile;
+    }
+
+    DeviceLink link(m_dirs);
+    const int open = openMouse(link);
+    if (open != ExitOk)
+        return open;
+
+    const bool asleep = queryStatus(link).asleep();
+    ApplySequence apply(link);
+    const SendOutcome outcome = runSendProcedure(m_dirs, apply, working, saved, m_bAll, asleep);
+    link.CloseDevice();
+    link.ExitHid();
+
+    if (outcome.result == kResultAsleep) {
+        printErr(QStringLiteral("Mouse is sleeping or not connected."));
+        return ExitAsleep;
+    }
+    if (outcome.result != kResultOk) {
+        printErr(QStringLiteral("Send data failed, please try again. (result %1; the next apply sends everything)")
+                     .arg(outcome.result));
+        return ExitSendFailed;
+    }
+    if (outcome.mask == 0)
+        printOut(QStringLiteral("nothing to send: the mouse has this configuration"));
+    else
+        printOut(QStringLiteral("sent: %1").arg(groupNames(outcome.mask)));
+    return ExitOk;
+}
+
+int MouseCtl::runExport()
+{
+    AppConfig saved;
+    ButtonPositions positions{};
+    loadSavedConfig(m_dirs, saved, positions);
+    if (!exportConfigFile(m_dirs, m_strFile, saved)) {
+        printErr(QStringLiteral("cannot write %1").arg(m_strFile));
+        return ExitFile;
+    }
+    printOut(QStringLiteral("exported to %1").arg(m_strFile));
+    return ExitOk;
+}
