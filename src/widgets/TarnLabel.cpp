@@ -13,6 +13,8 @@ TarnLabel::TarnLabel(const QString &text, QWidget *parent)
     : QLabel(parent)
 {
     setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Inside item views the inherited role would be the (dark) Text colour.
+    setForegroundRole(QPalette::WindowText);
     refreshFont();
     setText(text);
 }

@@ -31,6 +31,7 @@ TarnProcessDialog::TarnProcessDialog(QWidget *parent)
     m_pMovie = new QMovie(QStringLiteral(":/skin/loading.gif"), QByteArray(), this);
     if (!m_pMovie->isValid())
         qDebug("TarnProcessDialog: :/skin/loading.gif not available");
+    m_pMovie->setScaledSize(QSize(side, side));
     m_pSpinner->setMovie(m_pMovie);
     m_pMovie->start();
 }

@@ -57,6 +57,8 @@ QSize TarnTreeItem::sizeHint() const
 
 void TarnTreeItem::slotLabelClick(TarnLabel *)
 {
+    // The same press reaches mousePressEvent next; report it once.
+    m_bLabelPressed = true;
     emit TarnMousePressed();
 }
 
@@ -89,6 +91,9 @@ void TarnTreeItem::enterEvent(QEvent *event)
 
 void TarnTreeItem::mousePressEvent(QMouseEvent *event)
 {
+    if (!m_bLabelPressed)
+        emit TarnMousePressed();
+    m_bLabelPressed = false;
     // The tree behind the row selects and expands it.
     event->ignore();
 }

@@ -39,4 +39,5 @@ private:
     TarnLabel *m_pLabel = nullptr;
     QPixmap m_Image;
     int m_iState = 0;
+    bool m_bLabelPressed = false;
 };
