@@ -14,14 +14,14 @@ using mousesim::MouseSim;
 
 struct hid_device_ {
     int id = 0;
-    std::wstring error;     // set by calls this wrapper refuses itself
-    std::wstring errorCopy; // the bus's error, kept alive for hid_error()
-    hid_device_info *info = nullptr;
+    hid_device_info *info = nullptr; // for hid_get_device_info(); used by one thread at a time like hidapi's
+
 };
 
 namespace {
 
-// hid_error(NULL) hands out a pointer; each thread keeps its own copy.
+// hid_error() hands out a pointer; each thread keeps its own copy so that a
+// handle shared by two threads never has its text changed under a reader.
 thread_local std::wstring g_errorText;
 
 char *copyString(const std::string &s)
@@ -97,7 +97,7 @@ int copyDeviceString(hid_device *dev, wchar_t *string, size_t maxlen, std::wstri
 int unsupported(hid_device *dev)
 {
     if (dev)
-        dev->error = L"Not supported by this device.";
+        MouseSim::instance().setError(dev->id, L"Not supported by this device.");
     return -1;
 }
 
@@ -163,7 +163,6 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
 {
     if (!dev)
         return -1;
-    dev->error.clear();
     return MouseSim::instance().write(dev->id, data, length);
 }
 
@@ -172,7 +171,6 @@ int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char 
 {
     if (!dev)
         return -1;
-    dev->error.clear();
     return MouseSim::instance().read(dev->id, data, length, milliseconds);
 }
 
@@ -180,7 +178,6 @@ int HID_API_EXPORT HID_API_CALL hid_read(hid_device *dev, unsigned char *data, s
 {
     if (!dev)
         return -1;
-    dev->error.clear();
     MouseSim &sim = MouseSim::instance();
     return sim.read(dev->id, data, length, sim.nonBlocking(dev->id) ? 0 : -1);
 }
@@ -251,18 +248,10 @@ int HID_API_EXPORT_CALL hid_get_indexed_string(hid_device *dev, int, wchar_t *, 
 
 HID_API_EXPORT const wchar_t *HID_API_CALL hid_error(hid_device *dev)
 {
-    std::wstring *text = &g_errorText;
-    if (!dev) {
-        g_errorText = MouseSim::instance().lastError(0);
-    } else if (dev->error.empty()) {
-        dev->errorCopy = MouseSim::instance().lastError(dev->id);
-        text = &dev->errorCopy;
-    } else {
-        text = &dev->error;
-    }
-    if (text->empty())
-        *text = L"Success";
-    return text->c_str();
+    g_errorText = MouseSim::instance().lastError(dev ? dev->id : 0);
+    if (g_errorText.empty())
+        g_errorText = L"Success";
+    return g_errorText.c_str();
 }
 
 HID_API_EXPORT const struct hid_api_version *HID_API_CALL hid_version(void)

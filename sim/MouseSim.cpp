@@ -1148,4 +1148,14 @@ std::wstring MouseSim::lastError(int handle) const
     return h ? h->error : std::wstring(L"Invalid device handle");
 }
 
+void MouseSim::setError(int handle, const std::wstring &text)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    if (handle == 0) {
+        d->globalError = text;
+    } else if (std::shared_ptr<Handle> h = d->find(handle)) {
+        h->error = text;
+    }
+}
+
 } // namespace mousesim

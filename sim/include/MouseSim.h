@@ -244,6 +244,7 @@ public:
     bool nonBlocking(int handle) const;
     bool deviceRecord(int handle, DeviceRecord *out) const;
     std::wstring lastError(int handle) const; // 0 = the global error
+    void setError(int handle, const std::wstring &text); // 0 = the global error
 
 private:
     MouseSim();
