@@ -20,6 +20,8 @@ constexpr int kMaxData = 25;
 // Like a kernel input queue: a host that never reads must not make us grow
 // without bound; the oldest reports go first.
 constexpr std::size_t kQueueLimit = 256;
+// The demo runs for hours with the status thread polling twice a second.
+constexpr std::size_t kTrafficLimit = 100000;
 
 const char *const kInterfaceClass = "{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
@@ -437,6 +439,13 @@ struct MouseSim::State {
         }
     }
 
+    void log(const TrafficEntry &e)
+    {
+        if (traffic.size() >= kTrafficLimit)
+            traffic.erase(traffic.begin(), traffic.begin() + std::ptrdiff_t(kTrafficLimit / 10));
+        traffic.push_back(e);
+    }
+
     std::shared_ptr<Handle> find(int id) const
     {
         auto it = handles.find(id);
@@ -446,8 +455,10 @@ struct MouseSim::State {
 
 MouseSim &MouseSim::instance()
 {
-    static MouseSim sim;
-    return sim;
+    // Never destroyed: a status thread that is still polling at exit must not
+    // meet a dead model.
+    static MouseSim *sim = new MouseSim;
+    return *sim;
 }
 
 MouseSim::MouseSim()
@@ -1033,7 +1044,7 @@ int MouseSim::write(int handle, const unsigned char *data, std::size_t length)
             e.failed = true;
             changes |= ChangePlug | ChangeFaults;
         }
-        d->traffic.push_back(e);
+        d->log(e);
         if (!e.failed) {
             if (d->pullAfter[h->identity] > 0)
                 --d->pullAfter[h->identity];
@@ -1083,7 +1094,7 @@ int MouseSim::read(int handle, unsigned char *data, std::size_t length, int time
                 h->queue.pop_front();
                 const std::size_t n = std::min(length, std::size_t(kReportSize));
                 std::memcpy(data, r.data(), n);
-                d->traffic.push_back(TrafficEntry{Direction::In, r, d->nowUs(),
+                d->log(TrafficEntry{Direction::In, r, d->nowUs(),
                                                   h->identity == 0 ? Identity::Receiver : Identity::Cable, false});
                 result = int(n);
                 h->error.clear();

@@ -4,6 +4,24 @@
 // library (hid_enumerate, hid_open_path, hid_write, hid_read_timeout, ...) all
 // act on the one MouseSim::instance(); tests and the "Virtual mouse" window
 // steer and inspect it through the methods below. Every method is thread-safe.
+//
+// How the firmware model behaves, where a host may depend on it:
+// - hid_write takes exactly one report of at most 33 bytes starting with
+//   report id 0x05 and returns 33; anything else returns -1, as Windows does.
+//   Only the command collections (col04) take writes; the others return -1.
+// - A command with a wrong checksum or marker gets no answer at all.
+// - Answers echo bytes 0 and 2..6; byte 7 is 0 and byte 1 is the answer's own
+//   checksum, so both may differ from the command. Commands 0x00..0x0A also
+//   echo their n data bytes (the rest stays zero); 0x40 and 0x46 echo the
+//   header only; 0x48 gets the status answer; any other code is ignored.
+// - Table data is stored as it arrives. A closing packet (tag 0xD3, length 1,
+//   data 0x1A, offset 0x7F, or 0x0FFF for the macro area) is not stored: it
+//   closes the table, is recorded as an event and makes the general settings
+//   take effect (profile, rates, DPI level, effect). Closing the DPI table
+//   stores it for the active profile. Bytes beyond a table are dropped.
+// - The mouse's own 0x49 reports go to every open command collection.
+//   Pressing a button wakes a sleeping mouse.
+// - Input queues hold at most 256 reports per handle; the oldest go first.
 
 #include <array>
 #include <cstddef>
@@ -181,16 +199,23 @@ public:
     FirmwareState firmwareState() const;
 
     // --- fault injection; each counts down and then behaves normally ---
+    // An answer is whatever the mouse sends for a command (echo or status
+    // answer); its own 0x49 reports are not answers. Setting a fault again
+    // replaces its count.
     void dropAnswers(int n);                 // the next n answers are never sent
     void corruptDataEcho(int n);             // the next n data echoes carry a wrong data byte
     void foreignReportsBeforeEcho(int n, int perAnswer = 1); // 0x49 reports queued ahead of the next n answers
     void zeroAnswers(int n);                 // the next n answers are all-zero reports
     void failWrites(int n);                  // the next n hid_write calls return -1
     void failReads(int n);                   // the next n reads return -1
-    void pullAfterPackets(Identity identity, int n); // n more packets go through, then it is pulled
+    // n more writes on the identity's handles go through; the next write finds
+    // it pulled and returns -1 (n <= 0 pulls it at once). Its handles then
+    // fail on every call and enumeration no longer lists it.
+    void pullAfterPackets(Identity identity, int n);
     void clearFaults();
 
-    // --- traffic log ---
+    // --- traffic log: every write (failed ones marked) and every report the
+    // host read, in order; the oldest entries go beyond 100000 ---
     std::vector<TrafficEntry> traffic() const;
     void clearTraffic();
     int countOut(std::uint8_t command) const; // delivered writes with this command byte

@@ -231,6 +231,49 @@ private slots:
         hid_close(mouse);
     }
 
+    void writeRules_data()
+    {
+        QTest::addColumn<int>("reportId");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("answers");
+        QTest::newRow("full report") << 0x05 << 33 << 33 << 1;
+        QTest::newRow("short report is padded") << 0x05 << 8 << 33 << 1;
+        QTest::newRow("too long") << 0x05 << 64 << -1 << 0;
+        QTest::newRow("wrong report id") << 0x04 << 33 << -1 << 0;
+        QTest::newRow("empty") << 0x05 << 0 << -1 << 0;
+    }
+
+    void writeRules()
+    {
+        QFETCH(int, reportId);
+        QFETCH(int, length);
+        QFETCH(int, result);
+        QFETCH(int, answers);
+        hid_device *dev = openCommand();
+        unsigned char buf[64] = {};
+        const Report q = mousesim::makeCommand(0x48);
+        std::copy(q.begin(), q.end(), buf);
+        buf[0] = std::uint8_t(reportId);
+        QCOMPARE(hid_write(dev, buf, std::size_t(length)), result);
+        QCOMPARE(int(drain(dev).size()), answers);
+        hid_close(dev);
+    }
+
+    void nonBlockingRead()
+    {
+        MouseSim &sim = MouseSim::instance();
+        sim.setVirtualTime(false);
+        hid_device *dev = openCommand();
+        QCOMPARE(hid_set_nonblocking(dev, 1), 0);
+        unsigned char buf[33];
+        QCOMPARE(hid_read(dev, buf, sizeof buf), 0); // nothing queued, no waiting
+        sim.pressProfileButton();
+        QCOMPARE(hid_read(dev, buf, sizeof buf), 33);
+        QCOMPARE(int(buf[3]), 0x49);
+        hid_close(dev);
+    }
+
     void initFailure()
     {
         MouseSim &sim = MouseSim::instance();
