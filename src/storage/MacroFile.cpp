@@ -59,7 +59,11 @@ bool saveMacro(const StorageDirs &dirs, const QString &name, const MacroRecord &
     s.setValue(QStringLiteral("DelayType"), macro.DelayType);
     s.setValue(QStringLiteral("LoopType"), macro.LoopType);
     s.setValue(QStringLiteral("LoopTime"), macro.LoopTime);
-    const int count = int(macro.actions.size());
+    int count = int(macro.actions.size());
+    if (count > kMaxMacroActions) {
+        qWarning("Macro \"%s\" has %d actions; saving the first %d", qPrintable(name), count, kMaxMacroActions);
+        count = kMaxMacroActions;
+    }
     s.setValue(QStringLiteral("Count"), count);
     for (int i = 0; i < count; ++i) {
         const MacroAction &a = macro.actions[size_t(i)];
@@ -118,6 +122,10 @@ void copyMacroToButton(const MacroRecord &macro, ButtonEntry &button)
 
 bool addMacroName(const StorageDirs &dirs, const QString &name)
 {
+    if (name.isEmpty() || !isSafeFileName(name)) {
+        qWarning("Macro name \"%s\" is not a plain file name; not registered", qPrintable(name));
+        return false;
+    }
     SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
     QSettings &s = ini.settings();
     for (int i = 0; i < kMacroSlotCount; ++i) {

@@ -52,15 +52,16 @@ MacroAction macroMoveAction(int dx, int dy);
 MacroAction macroDelayAction(int milliseconds);
 int macroDelayMs(const MacroAction &action);
 
-// Writes every key and last Setting/WriteSign = 1. False (logged) when the name
-// is not a plain file name.
+// Writes every key (at most kMaxMacroActions actions) and last
+// Setting/WriteSign = 1. False (logged) when the name is not a plain file name.
 bool saveMacro(const StorageDirs &dirs, const QString &name, const MacroRecord &macro);
 // Missing file or keys read as 0; an unsafe name reads as a missing file.
 MacroRecord loadMacro(const StorageDirs &dirs, const QString &name);
 // Copies the macro's actions into a button: KeyNumber = action count (at most 63).
 void copyMacroToButton(const MacroRecord &macro, ButtonEntry &button);
 
-// Writes the name into the first empty MACRO_LIST/<i>; false when all 50 are used.
+// Writes the name into the first empty MACRO_LIST/<i>; false when all 50 are
+// used, or when the name is empty or not a plain file name.
 bool addMacroName(const StorageDirs &dirs, const QString &name);
 QStringList listMacroNames(const StorageDirs &dirs);
 int countMacros(const StorageDirs &dirs); // also declared with the Config.ini accessors

@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 
 #include "ConfigFile.h"
+#include "IniText.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
 #include "StoragePaths.h"
@@ -10,8 +11,8 @@
 
 namespace {
 
-// Key names of one stored profile relative to its group, built once: a profile
-// has about 8,500 keys and is read five times at every load.
+// Key names of one stored profile, built once for profile files: a profile has
+// about 8,500 keys and is read five times at every load.
 struct ButtonKeys
 {
     QString ID, Fun, LoopNumber, KeyNumber, Res1, Res2, Res3, Res4, macroname;
@@ -26,30 +27,31 @@ struct ProfileKeys
     std::array<ButtonKeys, kButtonEntryCount> buttons;
     std::array<std::array<QString, 6>, kLedModeCount> led6; // RGB, h, s, v, bright, breath
 
-    ProfileKeys()
+    // group: "PROFILE/" or "PROFILE_<n>/"
+    explicit ProfileKeys(const QString &g)
     {
-        pollrate = QStringLiteral("pollrate");
-        dpi = QStringLiteral("dpi");
-        mousespeed = QStringLiteral("mousespeed");
-        dbclickspeed = QStringLiteral("dbclickspeed");
-        scrollispage = QStringLiteral("scrollispage");
-        scrollspeed = QStringLiteral("scrollspeed");
-        accelenable = QStringLiteral("accelenable");
-        acee = QStringLiteral("acee");
-        ProfileName = QStringLiteral("ProfileName");
-        ProfilePath = QStringLiteral("ProfilePath");
-        LedMode = QStringLiteral("LedMode");
-        LedMoveOFF = QStringLiteral("LedMoveOFF");
-        LedSleepTime = QStringLiteral("LedSleepTime");
+        pollrate = g + QStringLiteral("pollrate");
+        dpi = g + QStringLiteral("dpi");
+        mousespeed = g + QStringLiteral("mousespeed");
+        dbclickspeed = g + QStringLiteral("dbclickspeed");
+        scrollispage = g + QStringLiteral("scrollispage");
+        scrollspeed = g + QStringLiteral("scrollspeed");
+        accelenable = g + QStringLiteral("accelenable");
+        acee = g + QStringLiteral("acee");
+        ProfileName = g + QStringLiteral("ProfileName");
+        ProfilePath = g + QStringLiteral("ProfilePath");
+        LedMode = g + QStringLiteral("LedMode");
+        LedMoveOFF = g + QStringLiteral("LedMoveOFF");
+        LedSleepTime = g + QStringLiteral("LedSleepTime");
         static const char *const dpiNames[5] = {"_used", "_link", "_xy", "_x", "_y"};
         for (int i = 0; i < kDpiLevelCount; ++i) {
-            const QString base = QStringLiteral("DPI_INFO_") + QString::number(i);
+            const QString base = g + QStringLiteral("DPI_INFO_") + QString::number(i);
             for (int k = 0; k < 5; ++k)
                 dpi5[size_t(i)][size_t(k)] = base + QLatin1String(dpiNames[k]);
         }
         for (int i = 0; i < kButtonEntryCount; ++i) {
             ButtonKeys &b = buttons[size_t(i)];
-            const QString base = QStringLiteral("BUTTON_INFO_") + QString::number(i) + QLatin1Char('_');
+            const QString base = g + QStringLiteral("BUTTON_INFO_") + QString::number(i) + QLatin1Char('_');
             b.ID = base + QStringLiteral("ID");
             b.Fun = base + QStringLiteral("Fun");
             b.LoopNumber = base + QStringLiteral("LoopNumber");
@@ -68,17 +70,22 @@ struct ProfileKeys
         }
         static const char *const ledNames[6] = {"_RGB", "_h", "_s", "_v", "_bright", "_breath"};
         for (int m = 0; m < kLedModeCount; ++m) {
-            const QString base = QStringLiteral("LedMode/LED_MODE_") + QString::number(m);
+            const QString base = g + QStringLiteral("LedMode/LED_MODE_") + QString::number(m);
             for (int k = 0; k < 6; ++k)
                 led6[size_t(m)][size_t(k)] = base + QLatin1String(ledNames[k]);
         }
     }
 };
 
-const ProfileKeys &keys()
+const ProfileKeys &profileFileKeys()
 {
-    static const ProfileKeys k;
+    static const ProfileKeys k(QStringLiteral("PROFILE/"));
     return k;
+}
+
+ProfileKeys exchangeKeys(int n)
+{
+    return ProfileKeys(QStringLiteral("PROFILE_") + QString::number(n) + QLatin1Char('/'));
 }
 
 std::uint8_t byteOf(const QVariant &v)
@@ -91,10 +98,11 @@ std::uint32_t uintOf(const QVariant &v)
     return std::uint32_t(v.toLongLong());
 }
 
-// Reads the current group of s into p. withLedTimers: the profile-file-only keys.
-void readGroup(QSettings &s, ProfileData &p, bool withLedTimers)
+// Reads one stored profile through s (anything with value(key[, missing])).
+// withLedTimers: the keys that only profile files hold.
+template <typename Source>
+void readGroup(const Source &s, const ProfileKeys &k, ProfileData &p, bool withLedTimers)
 {
-    const ProfileKeys &k = keys();
     p.pollrate = byteOf(s.value(k.pollrate));
     p.dpi = byteOf(s.value(k.dpi));
     for (int i = 0; i < kDpiLevelCount; ++i) {
@@ -141,7 +149,7 @@ void readGroup(QSettings &s, ProfileData &p, bool withLedTimers)
     for (int m = 0; m < kLedModeCount; ++m) {
         LedModeSetting &l = p.ledModes[size_t(m)];
         const auto &n = k.led6[size_t(m)];
-        l.RGB = s.value(n[0]).value<QColor>();
+        l.RGB = s.value(n[0]).template value<QColor>();
         l.h = uintOf(s.value(n[1]));
         l.s = uintOf(s.value(n[2]));
         l.v = uintOf(s.value(n[3]));
@@ -150,9 +158,9 @@ void readGroup(QSettings &s, ProfileData &p, bool withLedTimers)
     }
 }
 
-void writeGroup(QSettings &s, const ProfileData &p, bool withLedTimers)
+template <typename Sink>
+void writeGroup(Sink &s, const ProfileKeys &k, const ProfileData &p, bool withLedTimers)
 {
-    const ProfileKeys &k = keys();
     s.setValue(k.pollrate, int(p.pollrate));
     s.setValue(k.dpi, int(p.dpi));
     for (int i = 0; i < kDpiLevelCount; ++i) {
@@ -208,17 +216,6 @@ void writeGroup(QSettings &s, const ProfileData &p, bool withLedTimers)
     }
 }
 
-const QString &profileGroup()
-{
-    static const QString g = QStringLiteral("PROFILE");
-    return g;
-}
-
-QString exchangeGroup(int n)
-{
-    return QStringLiteral("PROFILE_") + QString::number(n);
-}
-
 } // namespace
 
 bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QString &name)
@@ -231,11 +228,8 @@ bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QStrin
         profile.LedSleepTime = 1;
         return false;
     }
-    SafeIni ini(path);
-    QSettings &s = ini.settings();
-    s.beginGroup(profileGroup());
-    readGroup(s, profile, true);
-    s.endGroup();
+    const IniReader ini(path);
+    readGroup(ini, profileFileKeys(), profile, true);
     return ini.existed();
 }
 
@@ -246,13 +240,15 @@ bool writeProfileFile(const StorageDirs &dirs, const ProfileData &profile, const
         qWarning("Profile \"%s\" not written", qPrintable(name));
         return false;
     }
-    SafeIni ini(path, SafeIni::ReadWrite);
-    QSettings &s = ini.settings();
-    s.beginGroup(profileGroup());
-    writeGroup(s, profile, true);
-    s.endGroup();
-    s.sync();
-    return s.status() == QSettings::NoError;
+    IniWriter ini(path);
+    writeGroup(ini, profileFileKeys(), profile, true);
+    if (ini.commit())
+        return true;
+    // texts the direct writer does not produce (a NUL character) go through QSettings
+    SafeIni settings(path, SafeIni::ReadWrite);
+    writeGroup(settings.settings(), profileFileKeys(), profile, true);
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 bool writeDefaultProfileFile(const StorageDirs &dirs)
@@ -267,33 +263,35 @@ bool saveProfileDpi(const StorageDirs &dirs, const QString &name, int dpiLevel)
     const QString path = profileFilePath(dirs, name);
     if (path.isEmpty())
         return false;
-    SafeIni ini(path, SafeIni::ReadWrite);
-    ini->setValue(QStringLiteral("PROFILE/dpi"), dpiLevel);
-    return true;
+    IniWriter ini(path);
+    ini.setValue(QStringLiteral("PROFILE/dpi"), dpiLevel);
+    return ini.commit();
 }
 
 void exportAllProfiles(const StorageDirs &, const AppConfig &config, const QString &filePath)
 {
     const AppConfig copy = config;
-    SafeIni ini(filePath, SafeIni::ReadWrite);
-    QSettings &s = ini.settings();
-    s.setValue(QStringLiteral("Config/ProfileID"), int(copy.ProfileID));
-    s.setValue(QStringLiteral("Config/AngleValue"), int(copy.AngleValue));
-    s.setValue(QStringLiteral("Config/LiftHigh"), int(copy.LiftHigh));
-    s.setValue(QStringLiteral("Config/Count"), int(copy.Count));
-    for (int n = 0; n < kProfileCount; ++n)
-        s.setValue(QStringLiteral("Config/Profile") + QString::number(n + 1), copy.profileNames[size_t(n)]);
-    for (int n = 0; n < kProfileCount; ++n) {
-        s.beginGroup(exchangeGroup(n));
-        writeGroup(s, copy.profiles[size_t(n)], false);
-        s.endGroup();
-    }
+    auto write = [&](auto &s) {
+        s.setValue(QStringLiteral("Config/ProfileID"), int(copy.ProfileID));
+        s.setValue(QStringLiteral("Config/AngleValue"), int(copy.AngleValue));
+        s.setValue(QStringLiteral("Config/LiftHigh"), int(copy.LiftHigh));
+        s.setValue(QStringLiteral("Config/Count"), int(copy.Count));
+        for (int n = 0; n < kProfileCount; ++n)
+            s.setValue(QStringLiteral("Config/Profile") + QString::number(n + 1), copy.profileNames[size_t(n)]);
+        for (int n = 0; n < kProfileCount; ++n)
+            writeGroup(s, exchangeKeys(n), copy.profiles[size_t(n)], false);
+    };
+    IniWriter ini(filePath);
+    write(ini);
+    if (ini.commit())
+        return;
+    SafeIni settings(filePath, SafeIni::ReadWrite);
+    write(settings.settings());
 }
 
 void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
 {
-    SafeIni ini(filePath);
-    QSettings &s = ini.settings();
+    const IniReader s(filePath);
     config.ProfileID = checkedProfileId(s.value(QStringLiteral("Config/ProfileID")).toInt(), filePath);
     config.AngleValue = std::uint8_t(s.value(QStringLiteral("Config/AngleValue")).toInt());
     config.LiftHigh = std::uint8_t(s.value(QStringLiteral("Config/LiftHigh")).toInt());
@@ -310,9 +308,7 @@ void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &fi
         ProfileData &slot = config.profiles[size_t(n)];
         const std::uint8_t moveOff = slot.LedMoveOFF;
         const std::uint8_t sleepTime = slot.LedSleepTime;
-        s.beginGroup(exchangeGroup(n));
-        readGroup(s, slot, false);
-        s.endGroup();
+        readGroup(s, exchangeKeys(n), slot, false);
         slot.LedMoveOFF = moveOff;
         slot.LedSleepTime = sleepTime;
     }
@@ -320,12 +316,15 @@ void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &fi
 
 void writeProductTag(const StorageDirs &, const QString &productName, const QString &filePath)
 {
-    SafeIni ini(filePath, SafeIni::ReadWrite);
-    ini->setValue(QStringLiteral("MouseName/Name"), productName);
+    IniWriter ini(filePath);
+    ini.setValue(QStringLiteral("MouseName/Name"), productName);
+    if (ini.commit())
+        return;
+    SafeIni settings(filePath, SafeIni::ReadWrite);
+    settings->setValue(QStringLiteral("MouseName/Name"), productName);
 }
 
 QString readProductTag(const StorageDirs &, const QString &filePath)
 {
-    SafeIni ini(filePath);
-    return ini->value(QStringLiteral("MouseName/Name")).toString();
+    return IniReader(filePath).value(QStringLiteral("MouseName/Name")).toString();
 }

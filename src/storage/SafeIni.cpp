@@ -1,11 +1,14 @@
 #include "SafeIni.h"
 
+#include "IniText.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -15,11 +18,6 @@ namespace {
 constexpr int kColorPayloadSize = 4 + 1 + 5 * 2;
 constexpr unsigned char kColorTypeId = 0x43;
 constexpr int kMaxColorSpec = 5; // Invalid, Rgb, Hsv, Cmyk, Hsl, ExtendedRgb
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
 
 bool isHexDigit(char c)
 {
@@ -33,61 +31,6 @@ int hexValue(char c)
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return c - 'A' + 10;
-}
-
-// Splits the text into logical lines exactly as Qt's INI reader does: quotes
-// span line ends, a backslash continues a line, ';' at a line start is a comment.
-// Returns false when no further line exists. [lineStart, lineStart + lineLen) is
-// the line, equalsPos the first unquoted '=' or -1.
-bool nextIniLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
-{
-    const int dataLen = data.size();
-    bool inQuotes = false;
-    equalsPos = -1;
-    lineStart = dataPos;
-    while (lineStart < dataLen && isSpace(data.at(lineStart)))
-        ++lineStart;
-    int i = lineStart;
-    while (i < dataLen) {
-        const char ch = data.at(i);
-        ++i;
-        if (ch == '=') {
-            if (!inQuotes && equalsPos == -1)
-                equalsPos = i - 1;
-        } else if (ch == '\n' || ch == '\r') {
-            if (i == lineStart + 1) {
-                ++lineStart;
-            } else if (!inQuotes) {
-                --i;
-                break;
-            }
-        } else if (ch == '\\') {
-            if (i < dataLen) {
-                const char c1 = data.at(i++);
-                if (i < dataLen) {
-                    const char c2 = data.at(i);
-                    if ((c1 == '\n' && c2 == '\r') || (c1 == '\r' && c2 == '\n'))
-                        ++i;
-                }
-            }
-        } else if (ch == '"') {
-            inQuotes = !inQuotes;
-        } else if (ch == ';') {
-            if (i == lineStart + 1) {
-                while (i < dataLen && data.at(i) != '\n' && data.at(i) != '\r')
-                    ++i;
-                while (i < dataLen && isSpace(data.at(i)))
-                    ++i;
-                lineStart = i;
-            } else if (!inQuotes) {
-                --i;
-                break;
-            }
-        }
-    }
-    dataPos = i;
-    lineLen = i - lineStart;
-    return lineLen > 0;
 }
 
 // Decodes a value the way Qt's INI reader unescapes it, and records every
@@ -160,17 +103,19 @@ void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t>
     }
 }
 
-bool startsWithVariant(const std::vector<char16_t> &d, size_t pos)
+bool startsWithMarker(const std::vector<char16_t> &d, size_t pos, const char *marker)
 {
-    static const char marker[] = "@Variant(";
-    const size_t n = sizeof(marker) - 1;
-    if (pos + n > d.size())
-        return false;
-    for (size_t k = 0; k < n; ++k) {
-        if (d[pos + k] != char16_t(uchar(marker[k])))
+    for (size_t k = 0; marker[k] != 0; ++k) {
+        if (pos + k >= d.size() || d[pos + k] != char16_t(uchar(marker[k])))
             return false;
     }
     return true;
+}
+
+// Both forms are decoded by Qt with QDataStream >> QVariant.
+bool startsWithVariant(const std::vector<char16_t> &d, size_t pos)
+{
+    return startsWithMarker(d, pos, "@Variant(") || startsWithMarker(d, pos, "@DateTime(");
 }
 
 // Whether the value starting at from may be parsed by Qt's variant reader in a
@@ -196,6 +141,8 @@ bool valueIsDangerous(const QByteArray &data, int from, int to)
     size_t end = decoded.size();
     while (end > 0 && (decoded[end - 1] == u' ' || decoded[end - 1] == u'\t'))
         --end;
+    if (!startsWithMarker(decoded, variants.front(), "@Variant("))
+        return true;
     const size_t begin = variants.front() + 9;
     if (end < begin + 1 || decoded[end - 1] != u')')
         return true;
@@ -235,6 +182,11 @@ QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
     int equalsPos = -1;
     while (nextIniLine(data, pos, lineStart, lineLen, equalsPos)) {
         if (data.at(lineStart) == '[' || equalsPos < 0)
+            continue;
+        // '@' can only come from the text itself or from an escape
+        const char *value = data.constData() + equalsPos + 1;
+        const size_t valueLen = size_t(lineStart + lineLen - equalsPos - 1);
+        if (!memchr(value, '@', valueLen) && !memchr(value, '\\', valueLen))
             continue;
         if (!valueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
             continue;

@@ -1,7 +1,7 @@
 #pragma once
 // Opening INI files through QSettings without trusting their contents.
 //
-// QSettings turns "@Variant(...)" values into QVariants with QDataStream, and a
+// QSettings turns "@Variant(...)" (and "@DateTime(...)") values into QVariants with QDataStream, and a
 // damaged or hostile payload (an unknown type id, a huge container count) can
 // abort the process inside Qt. Before QSettings sees a file we decode every
 // value the way Qt's INI reader does and accept "@Variant(" only as a whole value

@@ -160,6 +160,22 @@ private slots:
         QCOMPARE(readWriteSign(t.dirs, name), 0);
         clearWriteSign(t.dirs, name);
         QVERIFY(QDir(t.dirs.configDir).entryList(QDir::Files).isEmpty());
+        QVERIFY(!addMacroName(t.dirs, name));
+        QCOMPARE(countMacros(t.dirs), 0);
+    }
+
+    void saveKeepsAtMostOneButtonOfActions()
+    {
+        StorageTestDirs t;
+        MacroRecord m;
+        for (int i = 0; i < 70; ++i)
+            m.actions.push_back(macroDelayAction(10 * (i + 1)));
+        QVERIFY(saveMacro(t.dirs, QStringLiteral("Long"), m));
+        const MacroRecord back = loadMacro(t.dirs, QStringLiteral("Long"));
+        QCOMPARE(int(back.actions.size()), kMaxMacroActions);
+        QCOMPARE(macroDelayMs(back.actions.back()), 630);
+        QSettings raw(t.dirs.macroDir() + QStringLiteral("/Long.MSMACRO"), QSettings::IniFormat);
+        QVERIFY(!raw.contains(QStringLiteral("Setting/Map_63")));
     }
 
     void registryUsesFirstFreeSlot()
