@@ -20,6 +20,7 @@ TarnMenu::TarnMenu(const QString &title, QWidget *parent)
 void TarnMenu::refreshStyle()
 {
     TarnUi::applyCurrentMenuStyle(this);
+    m_Theme = TarnUi::currentThemeColor();
     update();
 }
 
@@ -27,7 +28,7 @@ void TarnMenu::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(50, 50, 50));
-    const QColor theme = TarnUi::currentThemeColor();
+    const QColor theme = m_Theme;
     const QList<QAction *> entries = actions();
     for (QAction *action : entries) {
         if (!action->isVisible())

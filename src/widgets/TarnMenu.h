@@ -2,6 +2,7 @@
 // Menu that paints its entries itself: dark background, centred white text in
 // the language font, grey under the pointer, lighter grey while pressed.
 
+#include <QColor>
 #include <QMenu>
 
 class TarnMenu : public QMenu
@@ -22,4 +23,6 @@ protected:
 
 private:
     bool m_bPressed = false;
+    QColor m_Theme; // read with the style, not on every paint
+
 };

@@ -3,6 +3,7 @@
 #include <QDebug>
 
 #include <array>
+#include <limits>
 
 namespace {
 struct Rgb
@@ -35,7 +36,10 @@ QColor tarnThemeColor(int id)
 
 int tarnScaled(int design, double scale)
 {
-    return static_cast<int>(design * scale);
+    const double product = design * scale;
+    if (!(product > std::numeric_limits<int>::min() && product < std::numeric_limits<int>::max()))
+        return product > 0 ? std::numeric_limits<int>::max() : std::numeric_limits<int>::min();
+    return static_cast<int>(product);
 }
 
 QFont tarnLanguageFont(const QString &family, int size, double scale, const QFont &base)
@@ -44,10 +48,10 @@ QFont tarnLanguageFont(const QString &family, int size, double scale, const QFon
     if (!family.isEmpty())
         font.setFamily(family);
     const int pixels = tarnScaled(size, scale);
-    if (pixels > 0)
+    if (size > 0 && size <= kMaxFontSize && pixels > 0)
         font.setPixelSize(pixels);
     else
-        qDebug("Language font size %d x %.2f gives no pixel size, keeping the default", size, scale);
+        qDebug("Language font size %d is outside 1..%d, keeping the default size", size, kMaxFontSize);
     return font;
 }
 

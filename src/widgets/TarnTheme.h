@@ -8,12 +8,15 @@
 #include <QString>
 
 constexpr int kThemeColorCount = 7;
+// Font sizes above this (design pixels) are taken as a damaged Config.ini.
+constexpr int kMaxFontSize = 200;
 
 // Colour of Config/GColorID. An id outside the table falls back to entry 0
 // (and is logged) instead of reading past the end.
 QColor tarnThemeColor(int id);
 
-// Design pixels times the display scale, truncated toward zero.
+// Design pixels times the display scale, truncated toward zero (and kept
+// within the range of int).
 int tarnScaled(int design, double scale);
 
 // The language font: family and pixel size x scale, truncated. An empty family

@@ -15,6 +15,7 @@ constexpr int kDesignHeight = 24;
 
 TarnTreeItem::TarnTreeItem(const QString &text, const QString &image, QWidget *parent)
     : QWidget(parent)
+    , m_Theme(TarnUi::currentThemeColor())
 {
     if (!image.isEmpty()) {
         const QString path = TarnUi::currentImagePath(image);
@@ -73,7 +74,7 @@ void TarnTreeItem::paintEvent(QPaintEvent *)
         painter.drawPixmap(row, m_Image);
     if (m_iState == 0)
         return;
-    QColor strong = TarnUi::currentThemeColor();
+    QColor strong = m_Theme;
     QColor weak = strong;
     strong.setAlpha(m_iState == 2 ? 255 : 190);
     weak.setAlpha(m_iState == 2 ? 120 : 30);

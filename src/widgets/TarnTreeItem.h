@@ -3,6 +3,7 @@
 // gradient in the theme colour while the pointer is over it (state 1) or
 // presses it (state 2).
 
+#include <QColor>
 #include <QPixmap>
 #include <QWidget>
 
@@ -38,6 +39,7 @@ protected:
 private:
     TarnLabel *m_pLabel = nullptr;
     QPixmap m_Image;
+    QColor m_Theme; // read once, rows repaint on every pointer move
     int m_iState = 0;
     bool m_bLabelPressed = false;
 };

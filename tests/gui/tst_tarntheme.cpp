@@ -78,6 +78,11 @@ void TstTarnTheme::languageFontFromConfig_data()
     QTest::newRow("11 at 1.75 truncates 19.25") << "DejaVu Sans Mono" << 11 << 1.75 << 19;
     QTest::newRow("15 at 2.75 truncates 41.25") << "DejaVu Sans" << 15 << 2.75 << 41;
     QTest::newRow("9 at 5.00") << "DejaVu Sans" << 9 << 5.0 << 45;
+    // Damaged values keep the application font's size (-1: given in points).
+    const int fallback = QApplication::font().pixelSize();
+    QTest::newRow("size 0 keeps default") << "DejaVu Sans" << 0 << 1.5 << fallback;
+    QTest::newRow("negative size keeps default") << "DejaVu Sans" << -12 << 1.0 << fallback;
+    QTest::newRow("absurd size keeps default") << "DejaVu Sans" << 2000000000 << 5.0 << fallback;
 }
 
 void TstTarnTheme::languageFontFromConfig()
