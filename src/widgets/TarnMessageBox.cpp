@@ -70,16 +70,15 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
     m_pYesBtn = makeToolButton(QStringLiteral("msgBoxYesBtn"), QStringLiteral(":/yes_Btn"),
                                question ? tr("Yes") : tr("Ok"), theme);
     connect(m_pYesBtn, SIGNAL(released()), this, SLOT(accept()));
-    const int buttonWidth = s(96);
     const int buttonHeight = s(34);
     const int buttonY = s(232);
     if (question) {
         m_pNoBtn = makeToolButton(QStringLiteral("msgBoxNoBtn"), QStringLiteral(":/no_Btn"), tr("No"), theme);
         connect(m_pNoBtn, SIGNAL(released()), this, SLOT(reject()));
-        m_pYesBtn->setGeometry(s(121), buttonY, buttonWidth, buttonHeight);
-        m_pNoBtn->setGeometry(s(261), buttonY, buttonWidth, buttonHeight);
+        placeToolButton(m_pYesBtn, s(169), buttonY, buttonHeight);
+        placeToolButton(m_pNoBtn, s(309), buttonY, buttonHeight);
     } else {
-        m_pYesBtn->setGeometry(s(191), buttonY, buttonWidth, buttonHeight);
+        placeToolButton(m_pYesBtn, s(239), buttonY, buttonHeight);
     }
 
     m_bWatch = watchPlugIn;

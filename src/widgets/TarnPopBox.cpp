@@ -38,8 +38,8 @@ TarnPopBox::TarnPopBox(const QString &heading, const QString &name, QWidget *par
     const QColor red(255, 0, 0);
     m_pYesBtn = makeToolButton(QStringLiteral("msgBoxYesBtn"), QStringLiteral(":/yes_Btn"), tr("Yes"), red);
     m_pNoBtn = makeToolButton(QStringLiteral("msgBoxNoBtn"), QStringLiteral(":/no_Btn"), tr("No"), red);
-    m_pYesBtn->setGeometry(s(82), s(134), s(96), s(34));
-    m_pNoBtn->setGeometry(s(222), s(134), s(96), s(34));
+    placeToolButton(m_pYesBtn, s(130), s(134), s(34));
+    placeToolButton(m_pNoBtn, s(270), s(134), s(34));
     connect(m_pYesBtn, SIGNAL(released()), this, SLOT(accept()));
     connect(m_pNoBtn, SIGNAL(released()), this, SLOT(reject()));
 }

@@ -52,7 +52,14 @@ QToolButton *TarnSkinDialog::makeToolButton(const QString &objectName, const QSt
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setText(text);
     button->setFont(TarnUi::currentFont());
-    button->setStyleSheet(tarnDialogButtonStyleSheet(border));
+    button->setStyleSheet(tarnDialogButtonStyleSheet(border, TarnUi::currentScaled(16)));
     button->setCursor(Qt::PointingHandCursor);
     return button;
+}
+
+void TarnSkinDialog::placeToolButton(QToolButton *button, int centreX, int y, int height)
+{
+    button->ensurePolished();
+    const int width = button->sizeHint().width();
+    button->setGeometry(centreX - width / 2, y, width, height);
 }

@@ -27,6 +27,9 @@ protected:
     // border in the given colour.
     QToolButton *makeToolButton(const QString &objectName, const QString &iconResource, const QString &text,
                                 const QColor &border);
+    // Sizes the button to its contents (so icon and text stay centred) and
+    // centres it on centreX.
+    static void placeToolButton(QToolButton *button, int centreX, int y, int height);
 
 private:
     QPixmap m_Background;

@@ -55,7 +55,6 @@ void TarnSlider::showTip()
     m_pTip->adjustSize();
     placeTip();
     m_pTip->show();
-    m_pTip->raise();
 }
 
 void TarnSlider::placeTip()

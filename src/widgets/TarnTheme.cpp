@@ -78,11 +78,12 @@ QString tarnPanelStyleSheet()
     return QStringLiteral("background-color: rgba(33,35,35,0.5)");
 }
 
-QString tarnDialogButtonStyleSheet(const QColor &border)
+QString tarnDialogButtonStyleSheet(const QColor &border, int sidePadding)
 {
     return QStringLiteral("QToolButton{background-color:black;color:white;border-radius:3px;"
-                          "border:1px outset %1;padding:2px 6px;}"
+                          "border:1px outset %1;padding:0px %2px;}"
                           "QToolButton:hover{background-color:rgb(40,40,40);}"
                           "QToolButton:pressed{background-color:rgb(70,70,70);}")
-        .arg(tarnRgb(border));
+        .arg(tarnRgb(border))
+        .arg(sidePadding);
 }

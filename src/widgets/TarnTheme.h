@@ -35,5 +35,5 @@ QString tarnMenuStyleSheet(const QColor &theme);
 QString tarnPanelStyleSheet();
 
 // The yes/no tool buttons of the dialogs: black, white text, rounded, with a
-// 1 px outset border in the given colour.
-QString tarnDialogButtonStyleSheet(const QColor &border);
+// 1 px outset border in the given colour; sidePadding in screen pixels.
+QString tarnDialogButtonStyleSheet(const QColor &border, int sidePadding = 14);
