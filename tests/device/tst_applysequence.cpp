@@ -107,7 +107,10 @@ void TestApplySequence::maskSequence()
     }
     const AppConfig before = working;
     QCOMPARE(apply.ApplyToDevice(working, mask), kResultOk);
-    QCOMPARE(codesOf(delivered()), codes);
+    const std::vector<Report> got = delivered();
+    QCOMPARE(codesOf(got), codes);
+    QCOMPARE(hexOf(got.front()), hexOf(report(0x46, 0, 0)));
+    QCOMPARE(hexOf(got.back()), hexOf(report(0x46, 1, 0)));
     QCOMPARE(working, before);
     QCOMPARE(apply.deviceImage().profiles[1], working.profiles[1]);
 }
@@ -162,16 +165,19 @@ void TestApplySequence::generalSettings_data()
     QTest::addColumn<int>("profileId");
     QTest::addColumn<int>("ledMode");
     QTest::addColumn<int>("effect");
+    QTest::addColumn<int>("sentId");
 
-    QTest::newRow("LedMode 10") << 0 << 10 << 8;
-    QTest::newRow("LedMode 7") << 0 << 7 << 6;
-    QTest::newRow("LedMode 200") << 0 << 200 << 6;
-    QTest::newRow("LedMode 0") << 0 << 0 << 1;
-    QTest::newRow("LedMode 11") << 0 << 11 << 7;
-    QTest::newRow("LedMode 12") << 0 << 12 << 9;
-    QTest::newRow("LedMode 13") << 0 << 13 << 10;
-    QTest::newRow("ProfileID 3") << 3 << 10 << 8;
-    QTest::newRow("ProfileID 4 LedMode 5") << 4 << 5 << 6;
+    QTest::newRow("LedMode 10") << 0 << 10 << 8 << 0;
+    QTest::newRow("LedMode 7") << 0 << 7 << 6 << 0;
+    QTest::newRow("LedMode 200") << 0 << 200 << 6 << 0;
+    QTest::newRow("LedMode 0") << 0 << 0 << 1 << 0;
+    QTest::newRow("LedMode 11") << 0 << 11 << 7 << 0;
+    QTest::newRow("LedMode 12") << 0 << 12 << 9 << 0;
+    QTest::newRow("LedMode 13") << 0 << 13 << 10 << 0;
+    QTest::newRow("ProfileID 3") << 3 << 10 << 8 << 3;
+    QTest::newRow("ProfileID 4 LedMode 5") << 4 << 5 << 6 << 4;
+    // A damaged active slot must not name a slot the mouse lacks.
+    QTest::newRow("ProfileID 7 names slot 0") << 7 << 1 << 2 << 0;
 }
 
 void TestApplySequence::generalSettings()
@@ -179,17 +185,18 @@ void TestApplySequence::generalSettings()
     QFETCH(int, profileId);
     QFETCH(int, ledMode);
     QFETCH(int, effect);
+    QFETCH(int, sentId);
 
     ApplyRig rig;
     AppConfig working = sampleConfig();
     working.ProfileID = std::uint8_t(profileId);
-    working.profiles[std::size_t(profileId)].LedMode = std::uint8_t(ledMode);
-    if (profileId != 0)
+    working.profiles[std::size_t(sentId)].LedMode = std::uint8_t(ledMode);
+    if (sentId != 0)
         working.profiles[0].LedMode = 1; // must not leak into the packet
     ApplySequence apply(rig.link.link);
     QCOMPARE(apply.ApplyToDevice(working, kChangeGeneral), kResultOk);
 
-    const std::uint8_t id = std::uint8_t(profileId);
+    const std::uint8_t id = std::uint8_t(sentId);
     // scroll speeds, lift-off, slot, slot 0's LedMoveOFF/LedSleepTime, 1, 1,
     // report rates, 0x1F, the active slot's dpi and effect code.
     const std::vector<std::uint8_t> data = {1, 2, 3, 4, 5, 2, id, 0xF0, 3, 1, 1, 1, 2, 4, 8, 1, 0x1F, id,
@@ -198,8 +205,8 @@ void TestApplySequence::generalSettings()
     QVERIFY(got.size() >= 3);
     QCOMPARE(hexOf(got[1]), hexOf(report(0x01, 0, 0, data, 0xD1)));
     QCOMPARE(hexOf(got[2]), hexOf(closeReport(0x01)));
-    QCOMPARE(int(sim().generalSettings().profileId), profileId);
-    QCOMPARE(int(sim().firmwareState().profile), profileId);
+    QCOMPARE(int(sim().generalSettings().profileId), sentId);
+    QCOMPARE(int(sim().firmwareState().profile), sentId);
 }
 
 void TestApplySequence::fullApplyMatchesWorkingCopy()
@@ -210,6 +217,13 @@ void TestApplySequence::fullApplyMatchesWorkingCopy()
     working.profiles[0].buttons[7] = macroEntry(QStringLiteral("m2")); // the second distinct macro, loop mode 1
     working.profiles[0].buttons[7].Res1 = 1;
     rig.saveMacroActions(QStringLiteral("m2"), {macroDelayAction(3000)});
+    working.profiles[0].buttons[3].Fun = 12; // fire key, Res1 0
+    ButtonEntry &combo = working.profiles[0].buttons[4];
+    combo.Fun = 7; // Ctrl press, 0x06 press, 0x06 release, Ctrl release
+    combo.keyInfo[0] = {0xE0, 0x05, 0x80};
+    combo.keyInfo[1] = {0x06, 0x05, 0x80};
+    combo.keyInfo[2] = {0x06, 0x05, 0x00};
+    combo.keyInfo[3] = {0xE0, 0x05, 0x00};
     ApplySequence apply(rig.link.link);
     QCOMPARE(apply.ApplyToDevice(working, kChangeAll), kResultOk);
 
@@ -241,6 +255,9 @@ void TestApplySequence::fullApplyMatchesWorkingCopy()
     QCOMPARE(buttons.records[2].bytes, macro1);
     QCOMPARE(buttons.records[7].bytes, macro2);
     QCOMPARE(buttons.records[22].bytes, wheelUp);
+    const std::array<std::uint8_t, 4> fire = {0x99, 0x81, 0x03, 0x00}, ctrlC = {0x8F, 0x01, 0x06, 0x00};
+    QCOMPARE(buttons.records[3].bytes, fire);
+    QCOMPARE(buttons.records[4].bytes, ctrlC);
 
     const auto lighting = sim().lighting();
     const LedModeSetting &one = working.profiles[0].ledModes[1];
@@ -292,13 +309,16 @@ void TestApplySequence::dpiTableThroughLink_data()
     QTest::addColumn<int>("y");
     QTest::addColumn<QByteArray>("level0");
     QTest::addColumn<int>("count");
+    QTest::addColumn<int>("variant");
 
-    QTest::newRow("3360 120/121") << 3360 << 8 << 120 << 121 << QByteArray("01 77 00 3c 01") << 8;
-    QTest::newRow("3104 Y first") << 3104 << 8 << 50 << 107 << QByteArray("01 36 01 32 00") << 8;
-    QTest::newRow("3389 480") << 3389 << 8 << 480 << 480 << QByteArray("01 40 81 40 81") << 8;
-    QTest::newRow("count 0 sends 8") << 3360 << 0 << 10 << 10 << QByteArray("01 09 00 09 00") << 8;
-    QTest::newRow("count 9 sends 8") << 3360 << 9 << 10 << 10 << QByteArray("01 09 00 09 00") << 8;
-    QTest::newRow("count 6") << 3360 << 6 << 10 << 10 << QByteArray("01 09 00 09 00") << 6;
+    QTest::newRow("3360 120/121") << 3360 << 8 << 120 << 121 << QByteArray("01 77 00 3c 01") << 8 << 0;
+    QTest::newRow("3104 Y first") << 3104 << 8 << 50 << 107 << QByteArray("01 36 01 32 00") << 8 << 0;
+    QTest::newRow("3389 480") << 3389 << 8 << 480 << 480 << QByteArray("01 40 81 40 81") << 8 << 0;
+    QTest::newRow("3395 variant 8 stops at 399") << 3395 << 8 << 500 << 500 << QByteArray("01 8f 01 8f 01") << 8 << 8;
+    QTest::newRow("3395 variant 0") << 3395 << 8 << 500 << 500 << QByteArray("01 f4 01 f4 01") << 8 << 0;
+    QTest::newRow("count 0 sends 8") << 3360 << 0 << 10 << 10 << QByteArray("01 09 00 09 00") << 8 << 0;
+    QTest::newRow("count 9 sends 8") << 3360 << 9 << 10 << 10 << QByteArray("01 09 00 09 00") << 8 << 0;
+    QTest::newRow("count 6") << 3360 << 6 << 10 << 10 << QByteArray("01 09 00 09 00") << 6 << 0;
 }
 
 void TestApplySequence::dpiTableThroughLink()
@@ -309,8 +329,10 @@ void TestApplySequence::dpiTableThroughLink()
     QFETCH(int, y);
     QFETCH(QByteArray, level0);
     QFETCH(int, count);
+    QFETCH(int, variant);
 
     ApplyRig rig(8, levels, sensor);
+    rig.link.link.setStatusVariant(std::uint8_t(variant));
     AppConfig working = sampleConfig();
     working.profiles[0].dpiLevels[0].x = std::uint32_t(x);
     working.profiles[0].dpiLevels[0].y = std::uint32_t(y);
