@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -514,6 +516,17 @@ void IniReader::parse(const QByteArray &raw)
         while (keyEnd > lineStart && (data.at(keyEnd - 1) == ' ' || data.at(keyEnd - 1) == '\t'))
             --keyEnd;
         const QString key = section + iniUnescapeKey(data, lineStart, keyEnd);
+        // most values are plain: no escapes, quotes, lists, edge blanks or '@'
+        const char *v = data.constData() + equalsPos + 1;
+        const int vLen = lineStart + lineLen - equalsPos - 1;
+        bool plain = vLen > 0 && v[0] != '@' && v[0] != ' ' && v[0] != '\t' && v[vLen - 1] != ' ' &&
+                     v[vLen - 1] != '\t';
+        for (int k = 0; plain && k < vLen; ++k)
+            plain = v[k] != '\\' && v[k] != '"' && v[k] != ',';
+        if (plain) {
+            m_hValues.insert(key, QVariant(QString::fromLatin1(v, vLen)));
+            continue;
+        }
         QString text;
         const bool isList = iniUnescapeValue(data, equalsPos + 1, lineStart + lineLen, text, list);
         m_hValues.insert(key, isList ? listToVariant(list) : iniStringToVariant(text));
@@ -547,14 +560,39 @@ QString existingSectionName(const QByteArray &data, int lineStart, int lineLen)
 
 } // namespace
 
+namespace {
+
+void appendDecimal(QByteArray &out, qlonglong v)
+{
+    char buf[24];
+    char *end = buf + sizeof(buf);
+    char *p = end;
+    qulonglong u = v < 0 ? qulonglong(0) - qulonglong(v) : qulonglong(v);
+    do {
+        *--p = char('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (v < 0)
+        *--p = '-';
+    out.append(p, int(end - p));
+}
+
+} // namespace
+
 QByteArray IniWriter::render(const QByteArray &existingRaw) const
 {
+    struct Line
+    {
+        int start = 0; // an unchanged line is a range of the existing text
+        int len = 0;
+        QByteArray replaced;
+    };
     struct Section
     {
         QString name;
-        std::vector<QByteArray> lines;                    // "key=value" without the line end
-        QHash<QByteArray, size_t> index;                  // escaped key -> line
-        std::vector<std::pair<QString, QByteArray>> added; // keys that are new to the file
+        std::vector<Line> lines;
+        std::unordered_map<std::string_view, size_t> index; // escaped key -> line
+        std::vector<std::pair<QString, QByteArray>> added;   // keys that are new to the file
         QHash<QString, size_t> addedIndex;
     };
     std::vector<Section> sections;
@@ -568,10 +606,11 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
         return sections.size() - 1;
     };
 
-    // existing lines, minus those QSettings could not read safely
-    QByteArray existing = sanitizeIniText(existingRaw);
+    // The existing lines are kept as ranges of this buffer until the text is built.
+    QByteArray existing = existingRaw;
     if (existing.startsWith("\xef\xbb\xbf"))
         existing.remove(0, 3);
+    const char *base = existing.constData();
     {
         size_t current = sectionFor(QString());
         int pos = 0;
@@ -579,24 +618,27 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
         int lineLen = 0;
         int equalsPos = -1;
         while (nextIniLine(existing, pos, lineStart, lineLen, equalsPos)) {
-            if (existing.at(lineStart) == '[') {
+            if (base[lineStart] == '[') {
                 current = sectionFor(existingSectionName(existing, lineStart, lineLen));
                 continue;
             }
             if (equalsPos < 0)
                 continue;
+            if (iniValueIsDangerous(existing, equalsPos + 1, lineStart + lineLen)) {
+                qWarning("Dropping a damaged INI value: %s", existing.mid(lineStart, qMin(lineLen, 60)).constData());
+                continue; // QSettings could not read the file safely with it
+            }
             int keyEnd = equalsPos;
-            while (keyEnd > lineStart && (existing.at(keyEnd - 1) == ' ' || existing.at(keyEnd - 1) == '\t'))
+            while (keyEnd > lineStart && (base[keyEnd - 1] == ' ' || base[keyEnd - 1] == '\t'))
                 --keyEnd;
             Section &s = sections[current];
-            const QByteArray key = existing.mid(lineStart, keyEnd - lineStart);
-            QByteArray line = existing.mid(lineStart, lineLen);
-            auto it = s.index.constFind(key);
-            if (it != s.index.constEnd()) {
-                s.lines[*it] = line; // a repeated key: the last one counts, as in QSettings
+            const std::string_view key(base + lineStart, size_t(keyEnd - lineStart));
+            const auto it = s.index.find(key);
+            if (it != s.index.end()) {
+                s.lines[it->second] = Line{lineStart, lineLen, {}}; // a repeated key: the last one counts
             } else {
-                s.index.insert(key, s.lines.size());
-                s.lines.push_back(line);
+                s.index.emplace(key, s.lines.size());
+                s.lines.push_back(Line{lineStart, lineLen, {}});
             }
         }
     }
@@ -613,12 +655,13 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
         }
         const QString key = slash < 0 ? kv.first : kv.first.mid(slash + 1);
         QByteArray line;
+        line.reserve(key.size() + 32);
         iniEscapeKey(key, line);
         const int keyLen = line.size();
         line += '=';
         const int type = int(kv.second.type());
         if (type == QMetaType::Int || type == QMetaType::UInt || type == QMetaType::LongLong) {
-            line += QByteArray::number(kv.second.toLongLong()); // digits need no escaping
+            appendDecimal(line, kv.second.toLongLong()); // digits need no escaping
         } else {
             QString text;
             if (!iniVariantToString(kv.second, text)) {
@@ -628,9 +671,9 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
             iniEscapeString(text, line);
         }
         Section &s = sections[lastSection];
-        auto it = s.index.constFind(QByteArray::fromRawData(line.constData(), keyLen));
-        if (it != s.index.constEnd()) {
-            s.lines[*it] = line;
+        const auto it = s.index.find(std::string_view(line.constData(), size_t(keyLen)));
+        if (it != s.index.end()) {
+            s.lines[it->second].replaced = line;
         } else {
             // a key set twice in one write: the last value counts
             auto a = s.addedIndex.constFind(key);
@@ -652,7 +695,7 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
     for (const Section &s : sections)
         estimate += int(s.added.size()) * 48;
     QByteArray out;
-    out.reserve(estimate);
+    out.reserve(estimate + 64);
     bool first = true;
     for (Section &s : sections) {
         if (s.lines.empty() && s.added.empty())
@@ -665,8 +708,11 @@ QByteArray IniWriter::render(const QByteArray &existingRaw) const
             out += kEol;
         first = false;
         out += sectionHeader(s.name);
-        for (const QByteArray &line : s.lines) {
-            out += line;
+        for (const Line &line : s.lines) {
+            if (line.replaced.isNull())
+                out.append(base + line.start, line.len);
+            else
+                out += line.replaced;
             out += kEol;
         }
         for (const auto &a : s.added) {

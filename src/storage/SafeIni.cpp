@@ -155,6 +155,16 @@ bool valueIsDangerous(const QByteArray &data, int from, int to)
 
 } // namespace
 
+bool iniValueIsDangerous(const QByteArray &data, int from, int to)
+{
+    // '@' can only come from the text itself or from an escape
+    const char *value = data.constData() + from;
+    const size_t valueLen = size_t(to - from);
+    if (!memchr(value, '@', valueLen) && !memchr(value, '\\', valueLen))
+        return false;
+    return valueIsDangerous(data, from, to);
+}
+
 bool isSafeColorVariant(const QByteArray &payload)
 {
     if (payload.size() != kColorPayloadSize)
@@ -183,12 +193,7 @@ QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
     while (nextIniLine(data, pos, lineStart, lineLen, equalsPos)) {
         if (data.at(lineStart) == '[' || equalsPos < 0)
             continue;
-        // '@' can only come from the text itself or from an escape
-        const char *value = data.constData() + equalsPos + 1;
-        const size_t valueLen = size_t(lineStart + lineLen - equalsPos - 1);
-        if (!memchr(value, '@', valueLen) && !memchr(value, '\\', valueLen))
-            continue;
-        if (!valueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
+        if (!iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
             continue;
         qWarning("Ignoring damaged INI value: %s",
                  data.mid(lineStart, qMin(lineLen, 80)).toPercentEncoding(" =@\\()").constData());

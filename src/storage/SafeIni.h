@@ -21,6 +21,10 @@
 // nothing had to be removed.
 QByteArray sanitizeIniText(const QByteArray &data, int *dropped = nullptr);
 
+// Whether the raw value data[from, to) of one INI line could reach Qt's variant
+// reader as anything but one well-formed colour.
+bool iniValueIsDangerous(const QByteArray &data, int from, int to);
+
 // True when the text is the INI form of exactly one QColor variant payload that
 // Qt's reader accepts safely ("@Variant(" + 16 well-formed bytes + ")").
 bool isSafeColorVariant(const QByteArray &payload);
