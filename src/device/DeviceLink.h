@@ -62,6 +62,8 @@ public:
     // kResultWriteFailed. Blocks; safe to call from any thread.
     DeviceResult SendCommand(const std::uint8_t *report, int length);
 
+    // Blocks while another thread holds the handle. Do not call the handle
+    // accessors below, SendCommand or CloseDevice while holding the lock.
     CommandLock lockCommandHandle();
     bool hasCommandHandle();
 

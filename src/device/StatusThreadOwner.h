@@ -6,7 +6,7 @@ class TarnGetBatteryThread;
 
 // Owns the one current status thread. Its signals mirror the thread's and are
 // delivered on the owner's thread, so the window connects once to the owner
-// and never to a thread that may be replaced.
+// and never to a thread that may be replaced. The link must outlive the owner.
 class StatusThreadOwner : public QObject
 {
     Q_OBJECT
