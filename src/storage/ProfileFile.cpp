@@ -1,7 +1,6 @@
 #include "ProfileFile.h"
 
 #include "ConfigFile.h"
-#include "IniText.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
 #include "StoragePaths.h"
@@ -228,8 +227,8 @@ bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QStrin
         profile.LedSleepTime = 1;
         return false;
     }
-    const IniReader ini(path);
-    readGroup(ini, profileFileKeys(), profile, true);
+    SafeIni ini(path);
+    readGroup(ini.settings(), profileFileKeys(), profile, true);
     return ini.existed();
 }
 
@@ -240,11 +239,6 @@ bool writeProfileFile(const StorageDirs &dirs, const ProfileData &profile, const
         qWarning("Profile \"%s\" not written", qPrintable(name));
         return false;
     }
-    IniWriter ini(path);
-    writeGroup(ini, profileFileKeys(), profile, true);
-    if (ini.commit())
-        return true;
-    // texts the direct writer does not produce (a NUL character) go through QSettings
     SafeIni settings(path, SafeIni::ReadWrite);
     writeGroup(settings.settings(), profileFileKeys(), profile, true);
     settings->sync();
@@ -263,9 +257,10 @@ bool saveProfileDpi(const StorageDirs &dirs, const QString &name, int dpiLevel)
     const QString path = profileFilePath(dirs, name);
     if (path.isEmpty())
         return false;
-    IniWriter ini(path);
-    ini.setValue(QStringLiteral("PROFILE/dpi"), dpiLevel);
-    return ini.commit();
+    SafeIni ini(path, SafeIni::ReadWrite);
+    ini->setValue(QStringLiteral("PROFILE/dpi"), dpiLevel);
+    ini->sync();
+    return ini->status() == QSettings::NoError;
 }
 
 void exportAllProfiles(const StorageDirs &, const AppConfig &config, const QString &filePath)
@@ -281,17 +276,14 @@ void exportAllProfiles(const StorageDirs &, const AppConfig &config, const QStri
         for (int n = 0; n < kProfileCount; ++n)
             writeGroup(s, exchangeKeys(n), copy.profiles[size_t(n)], false);
     };
-    IniWriter ini(filePath);
-    write(ini);
-    if (ini.commit())
-        return;
     SafeIni settings(filePath, SafeIni::ReadWrite);
     write(settings.settings());
 }
 
 void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
 {
-    const IniReader s(filePath);
+    SafeIni ini(filePath);
+    const QSettings &s = ini.settings();
     config.ProfileID = checkedProfileId(s.value(QStringLiteral("Config/ProfileID")).toInt(), filePath);
     config.AngleValue = std::uint8_t(s.value(QStringLiteral("Config/AngleValue")).toInt());
     config.LiftHigh = std::uint8_t(s.value(QStringLiteral("Config/LiftHigh")).toInt());
@@ -316,15 +308,12 @@ void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &fi
 
 void writeProductTag(const StorageDirs &, const QString &productName, const QString &filePath)
 {
-    IniWriter ini(filePath);
-    ini.setValue(QStringLiteral("MouseName/Name"), productName);
-    if (ini.commit())
-        return;
     SafeIni settings(filePath, SafeIni::ReadWrite);
     settings->setValue(QStringLiteral("MouseName/Name"), productName);
 }
 
 QString readProductTag(const StorageDirs &, const QString &filePath)
 {
-    return IniReader(filePath).value(QStringLiteral("MouseName/Name")).toString();
+    SafeIni ini(filePath);
+    return ini->value(QStringLiteral("MouseName/Name")).toString();
 }

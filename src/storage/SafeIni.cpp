@@ -1,7 +1,5 @@
 #include "SafeIni.h"
 
-#include "IniText.h"
-
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -12,6 +10,69 @@
 #include <vector>
 
 namespace {
+
+bool isSpaceChar(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+// Splits data into its logical lines as Qt's INI reader does. Returns false
+// when no line is left; equalsPos is the first unquoted '=' or -1.
+bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
+{
+    const char *data = bytes.constData();
+    const int dataLen = bytes.size();
+    bool inQuotes = false;
+    equalsPos = -1;
+    lineStart = dataPos;
+    while (lineStart < dataLen && isSpaceChar(data[lineStart]))
+        ++lineStart;
+    int i = lineStart;
+    while (i < dataLen) {
+        const char ch = data[i];
+        ++i;
+        // ordinary characters are the common case
+        if (ch != '=' && ch != '\n' && ch != '\r' && ch != '\\' && ch != '"' && ch != ';')
+            continue;
+        if (ch == '=') {
+            if (!inQuotes && equalsPos == -1)
+                equalsPos = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (ch == '\\') {
+            if (i < dataLen) {
+                const char c1 = data[i++];
+                if (i < dataLen) {
+                    const char c2 = data[i];
+                    if ((c1 == '\n' && c2 == '\r') || (c1 == '\r' && c2 == '\n'))
+                        ++i;
+                }
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else if (ch == ';') {
+            if (i == lineStart + 1) {
+                while (i < dataLen && data[i] != '\n' && data[i] != '\r')
+                    ++i;
+                while (i < dataLen && isSpaceChar(data[i]))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        }
+    }
+    dataPos = i;
+    lineLen = i - lineStart;
+    return lineLen > 0;
+}
+
 
 // The QColor type id as QSettings writes it (stream version Qt 4.0: no null flag),
 // followed by spec, alpha, red, green, blue and padding.
