@@ -75,10 +75,10 @@ bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lin
 
 
 // The QColor type id as QSettings writes it (stream version Qt 4.0: no null flag),
-// followed by spec, alpha, red, green, blue and padding.
+// followed by colour model, alpha, red, green, blue and padding.
 constexpr int kColorPayloadSize = 4 + 1 + 5 * 2;
 constexpr unsigned char kColorTypeId = 0x43;
-constexpr int kMaxColorSpec = 5; // Invalid, Rgb, Hsv, Cmyk, Hsl, ExtendedRgb
+constexpr int kMaxColorModel = 5; // Invalid, Rgb, Hsv, Cmyk, Hsl, ExtendedRgb
 
 bool isHexDigit(char c)
 {
@@ -232,8 +232,8 @@ bool isSafeColorVariant(const QByteArray &payload)
         return false;
     if (payload.at(0) != 0 || payload.at(1) != 0 || payload.at(2) != 0 || uchar(payload.at(3)) != kColorTypeId)
         return false;
-    const int spec = qint8(payload.at(4));
-    return spec >= 0 && spec <= kMaxColorSpec;
+    const int model = qint8(payload.at(4));
+    return model >= 0 && model <= kMaxColorModel;
 }
 
 QByteArray sanitizeIniText(const QByteArray &data, int *dropped)

@@ -159,8 +159,8 @@ void TestMacroUpload::walk()
     rig.saveMacroActions(QStringLiteral("m2"), {key(5), key(6)});
     rig.saveMacroActions(QStringLiteral("m3"), {key(7)});
     AppConfig working = sampleConfig();
-    for (const QString &spec : buttons) {
-        const QStringList f = spec.split(':');
+    for (const QString &row : buttons) {
+        const QStringList f = row.split(':');
         ButtonEntry e = macroEntry(f[2], f.size() > 3 ? f[3].toInt() : kFunMacro);
         working.profiles[std::size_t(f[0].toInt())].buttons[std::size_t(f[1].toInt())] = e;
     }

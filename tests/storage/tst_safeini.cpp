@@ -39,7 +39,7 @@ private slots:
         QTest::newRow("user type") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5garbage)");
         QTest::newRow("map") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\b\\x7f\\xff\\xff\\xff)");
         QTest::newRow("truncated colour") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff)");
-        QTest::newRow("colour with unknown spec")
+        QTest::newRow("colour with unknown model")
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x9\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)");
         QTest::newRow("colour with trailing bytes")
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0\\0)");
