@@ -79,7 +79,9 @@ void TarnGetBatteryThread::run()
                 got = hid_read_timeout(lock.handle(), readBuffer, kReportLength,
                                        clock.readTimeout(kQueryReadTimeoutMs));
             }
-            if (got < 0) {
+            // The answer to our own query is due at once: no data is as much a
+            // silent mouse as a read error, and must show as one.
+            if (got <= 0) {
                 emit RefreshBatteryStatus(0, 0, 0);
             } else {
                 LogPacket("read", readBuffer, got);
