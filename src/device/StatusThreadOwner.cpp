@@ -17,10 +17,16 @@ StatusThreadOwner::~StatusThreadOwner()
     StopStatusThread();
 }
 
+TarnGetBatteryThread *StatusThreadOwner::currentThread() const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_pThread;
+}
+
 void StatusThreadOwner::StartStatusThread()
 {
-    if (m_pThread)
-        StopStatusThread();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    stopLocked();
     m_pThread = new TarnGetBatteryThread(m_link);
     // The owner lives on the window's thread: these connections are queued.
     connect(m_pThread, &TarnGetBatteryThread::RefreshBatteryStatus, this, &StatusThreadOwner::RefreshBatteryStatus);
@@ -30,6 +36,12 @@ void StatusThreadOwner::StartStatusThread()
 }
 
 void StatusThreadOwner::StopStatusThread()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    stopLocked();
+}
+
+void StatusThreadOwner::stopLocked()
 {
     if (!m_pThread)
         return;

@@ -1,12 +1,16 @@
 #pragma once
 #include <QObject>
 
+#include <mutex>
+
 class DeviceLink;
 class TarnGetBatteryThread;
 
 // Owns the one current status thread. Its signals mirror the thread's and are
 // delivered on the owner's thread, so the window connects once to the owner
 // and never to a thread that may be replaced. The link must outlive the owner.
+// Start and stop may be called from any thread (the apply worker and the
+// window both do); they are serialised.
 class StatusThreadOwner : public QObject
 {
     Q_OBJECT
@@ -23,7 +27,7 @@ public:
     // returns. Does nothing without a current thread.
     void StopStatusThread();
 
-    TarnGetBatteryThread *currentThread() const { return m_pThread; }
+    TarnGetBatteryThread *currentThread() const;
 
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
@@ -31,6 +35,9 @@ signals:
     void RefreshWriteStatus(quint8 iStatus);
 
 private:
+    void stopLocked();
+
     DeviceLink &m_link;
+    mutable std::mutex m_mutex; // guards m_pThread for a whole start or stop
     TarnGetBatteryThread *m_pThread = nullptr;
 };

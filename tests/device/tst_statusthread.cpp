@@ -85,6 +85,7 @@ private slots:
     void ownerForwardsOnItsThread();
     void ownerQuickRestarts();
     void ownerStopWaits();
+    void ownerFromTwoThreads();
 
 private:
     void run(TarnGetBatteryThread &thread);
@@ -423,6 +424,39 @@ void TestStatusThread::ownerStopWaits()
     thread = owner->currentThread();
     delete owner;
     QVERIFY(thread.isNull());
+}
+
+void TestStatusThread::ownerFromTwoThreads()
+{
+    // The apply worker stops and starts the thread while the window may do the
+    // same for a device change: one thread at most may survive, none twice freed.
+    VirtualDeviceClock clock;
+    clock.setPauseHook([](int) { QThread::usleep(200); });
+    OpenLink open(&clock);
+    StatusThreadOwner owner(open.link);
+    constexpr int kCycles = 200;
+    auto cycle = [&owner] {
+        for (int i = 0; i < kCycles; ++i) {
+            owner.StartStatusThread();
+            if (i % 3 == 0)
+                owner.StopStatusThread();
+        }
+    };
+    QScopedPointer<QThread> worker(QThread::create(cycle));
+    worker->start();
+    cycle();
+    QVERIFY(worker->wait(60000));
+    QVERIFY(owner.currentThread());
+    QSignalSpy statusSpy(&owner, &StatusThreadOwner::RefreshStatus);
+    sim().pressProfileButton();
+    QTRY_COMPARE(statusSpy.count(), 1);
+
+    owner.StopStatusThread();
+    QVERIFY(!owner.currentThread());
+    // Nothing polls any more: no thread was lost running.
+    sim().clearTraffic();
+    QTest::qWait(200);
+    QVERIFY(sim().traffic().empty());
 }
 
 QTEST_GUILESS_MAIN(TestStatusThread)
