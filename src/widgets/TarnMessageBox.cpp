@@ -47,15 +47,15 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
     QPalette white = palette();
     white.setColor(QPalette::WindowText, Qt::white);
 
+    // The heading stays in the title band of dlg.png, above its rule, and in
+    // the language font at its own size (bold only).
     m_pHeading = new TarnLabel(heading, this);
     m_pHeading->setObjectName(QStringLiteral("msgBoxInfoLabel1"));
-    m_pHeading->setGeometry(s(40), s(28), s(398), s(44));
+    m_pHeading->setGeometry(s(40), s(14), s(398), s(36));
     m_pHeading->setAlignment(Qt::AlignCenter);
     m_pHeading->setPalette(white);
     QFont headingFont = m_pHeading->font();
     headingFont.setBold(true);
-    if (headingFont.pixelSize() > 0)
-        headingFont.setPixelSize(headingFont.pixelSize() * 4 / 3);
     m_pHeading->setFont(headingFont);
 
     m_pMessage = new TarnLabel(message, this);

@@ -21,7 +21,8 @@ TarnPopBox::TarnPopBox(const QString &heading, const QString &name, QWidget *par
 
     m_pHeading = new TarnLabel(heading, this);
     m_pHeading->setObjectName(QStringLiteral("popBoxHeading"));
-    m_pHeading->setGeometry(s(30), s(22), s(340), s(36));
+    // Above the title rule of dlg.png, which lies at 56/309 of the height.
+    m_pHeading->setGeometry(s(30), s(8), s(340), s(24));
     m_pHeading->setAlignment(Qt::AlignCenter);
     QPalette white = m_pHeading->palette();
     white.setColor(QPalette::WindowText, Qt::white);

@@ -30,6 +30,8 @@ private slots:
     void releaseDecides_data();
     void releaseDecides();
     void framePaintedInTheme();
+    void headingAboveTitleRule_data();
+    void headingAboveTitleRule();
     void closesWhenDeviceReturns_data();
     void closesWhenDeviceReturns();
     void staysOpenWhileDeviceAbsent();
@@ -181,6 +183,43 @@ void TstTarnDialogs::framePaintedInTheme()
     QCOMPARE(image.pixelColor(midX, 1), theme);
     QCOMPARE(image.pixelColor(midX, image.height() - 2), theme);
     QCOMPARE(image.pixelColor(midX, image.height() - 1), QColor(20, 20, 20));
+}
+
+void TstTarnDialogs::headingAboveTitleRule_data()
+{
+    QTest::addColumn<bool>("popBox");
+    QTest::addColumn<double>("scale");
+    QTest::newRow("message box 1.00") << false << 1.0;
+    QTest::newRow("message box 1.50") << false << 1.5;
+    QTest::newRow("name box 1.00") << true << 1.0;
+    QTest::newRow("name box 1.50") << true << 1.5;
+}
+
+void TstTarnDialogs::headingAboveTitleRule()
+{
+    QFETCH(bool, popBox);
+    QFETCH(double, scale);
+    TestSkinOptions options;
+    options.fontSize = 12;
+    TestSkinDir dir(options);
+    TarnUi ui(dir.dirs(), scale);
+    QScopedPointer<QDialog> box;
+    if (popBox)
+        box.reset(new TarnPopBox(QStringLiteral("NAME"), QStringLiteral("Profile 1")));
+    else
+        box.reset(new TarnMessageBox(1, QString(), QStringLiteral("Warning"), QStringLiteral("text")));
+    auto *heading = box->findChild<QLabel *>(popBox ? QStringLiteral("popBoxHeading") : QStringLiteral("msgBoxInfoLabel1"));
+    QVERIFY(heading);
+    // The language font at its own size, like every other text.
+    QCOMPARE(heading->font().pixelSize(), ui.languageFont().pixelSize());
+    QCOMPARE(heading->font().family(), ui.languageFont().family());
+    // dlg.png, stretched over the dialog, draws a title rule at 56/309 of its
+    // height; the heading must not run into it or into the frame.
+    const int rule = box->height() * 56 / 309;
+    QVERIFY2(heading->geometry().bottom() < rule,
+             qPrintable(QStringLiteral("heading ends at %1, rule at %2").arg(heading->geometry().bottom()).arg(rule)));
+    QVERIFY(heading->geometry().top() > 3);
+    QVERIFY(heading->height() >= QFontMetrics(heading->font()).height());
 }
 
 void TstTarnDialogs::closesWhenDeviceReturns_data()
