@@ -96,8 +96,10 @@ int hexValue(char c)
 
 // Decodes a value the way Qt's INI reader unescapes it, and records every
 // position where an element of the value may begin. The positions are a
-// superset of Qt's (every quote, comma and semicolon counts), so no element
-// that Qt would hand to its variant parser is missed.
+// superset of Qt's (every quote and every unquoted comma or semicolon counts),
+// so no element that Qt would hand to its variant parser is missed. A comma
+// inside quotes does not split the value: that is how QSettings stores any
+// text holding a comma, and such text must read back as written.
 void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t> &decoded,
                  std::vector<size_t> &starts)
 {
@@ -105,6 +107,7 @@ void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t>
                                       {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
                                       {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     bool maybeStart = true;
+    bool inQuotes = false;
     auto append = [&](char16_t c) {
         if (maybeStart && c != u' ' && c != u'\t') {
             starts.push_back(decoded.size());
@@ -116,12 +119,14 @@ void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t>
     while (i < to) {
         const char ch = data.at(i++);
         if (ch == '"') {
+            inQuotes = !inQuotes;
             maybeStart = true;
             continue;
         }
         if (ch == ',' || ch == ';') {
             append(char16_t(uchar(ch)));
-            maybeStart = true;
+            if (!inQuotes)
+                maybeStart = true;
             continue;
         }
         if (ch != '\\') {

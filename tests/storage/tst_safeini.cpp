@@ -52,6 +52,9 @@ private slots:
         QTest::newRow("good colour then damaged")
             << QByteArray("k=" + kRed + ",@Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)");
         QTest::newRow("unterminated") << QByteArray("k=@Variant(\\0\\0\\0\\v43\\x1\\xff\\xff");
+        QTest::newRow("after a closed quote and a comma")
+            << QByteArray("k=\"a\",@Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)");
+        QTest::newRow("after an empty quote") << QByteArray("k=\"\"@Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)");
     }
 
     void damagedValues()
@@ -90,6 +93,43 @@ private slots:
         QTest::newRow("text in the middle") << QByteArray("[PROFILE]\nk=see @Variant(x)\n");
         QTest::newRow("escapes") << QByteArray("[FONT_LIST]\nLangName_1=\\x7b80\\x4f53\\x4e2d\\x6587\n");
         QTest::newRow("comment") << QByteArray("; @Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)\n[PROFILE]\nk=1\n");
+        // a comma inside quotes does not start a list element
+        QTest::newRow("quoted comma") << QByteArray("[Config]\nProfile1=\"Mine, @Variant(\\0\\0\\0\\v43)\"\n");
+        QTest::newRow("quoted semicolon") << QByteArray("[Config]\nProfile1=\"x; @DateTime(1)\"\n");
+    }
+
+    // Texts as QSettings itself writes them (quoted when they hold a comma)
+    // read back unchanged and survive the next write.
+    void textsReadBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("comma then variant marker") << QStringLiteral("Mine, @Variant(1)");
+        QTest::newRow("semicolon then date marker") << QStringLiteral("x; @DateTime(1)");
+        QTest::newRow("escaped comma") << QStringLiteral("a\\,@Variant(");
+        QTest::newRow("leading marker") << QStringLiteral("@Variant(\\0\\0\\0\\v43)");
+    }
+
+    void textsReadBackAsWritten()
+    {
+        QFETCH(QString, text);
+        StorageTestDirs t;
+        ProfileData p;
+        p.ProfileName = text;
+        p.buttons[3].macroname = text;
+        QVERIFY(writeProfileFile(t.dirs, p, QStringLiteral("P")));
+        QVERIFY(saveProfileDpi(t.dirs, QStringLiteral("P"), 2));
+        ProfileData back;
+        QVERIFY(readProfileFile(t.dirs, back, QStringLiteral("P")));
+        QCOMPARE(back.ProfileName, text);
+        QCOMPARE(back.buttons[3].macroname, text);
+
+        AppConfig c;
+        c.profileNames[0] = text;
+        saveWorkingConfig(t.dirs, c);
+        AppConfig loaded;
+        ButtonPositions pos{};
+        loadSavedConfig(t.dirs, loaded, pos);
+        QCOMPARE(loaded.profileNames[0], text);
     }
 
     void legitimateValuesAreKept()
