@@ -159,9 +159,9 @@ QColor tileColour() { return QColor(24, 26, 30); }
 
 QImage drawProcessTile()
 {
-    QImage img = canvas(QSizeF(kTile, kTile), 1.0);
+    QImage img = canvas(QSizeF(kTile, kTile), k2x);
     QPainter p;
-    beginPainter(p, img, 1.0);
+    beginPainter(p, img, k2x);
     const QRectF r(2.5, 2.5, kTile - 5, kTile - 5);
     QRadialGradient shadow(QPointF(kTile / 2.0, kTile / 2.0 + 4), kTile / 2.0);
     shadow.setColorAt(0.85, QColor(0, 0, 0, 90));
@@ -301,12 +301,13 @@ QImage drawGunBullet()
     return img;
 }
 
-// One frame of the spinner arc alone, on a transparent 128 x 128 canvas.
+// One frame of the spinner arc alone, on a transparent canvas of twice the
+// 128 x 128 design size.
 QImage spinnerArc(qreal angleDeg)
 {
-    QImage img = canvas(QSizeF(kTile, kTile), 1.0);
+    QImage img = canvas(QSizeF(kTile, kTile), k2x);
     QPainter p;
-    beginPainter(p, img, 1.0);
+    beginPainter(p, img, k2x);
     const QPointF c(kTile / 2.0, kTile / 2.0);
     const QRectF ring(c.x() - kRingRadius, c.y() - kRingRadius, 2 * kRingRadius, 2 * kRingRadius);
     p.setPen(QPen(QColor(58, 63, 70), 7.0));
@@ -346,7 +347,9 @@ QVector<QImage> spinnerFrames(int count)
     // A GIF has one-bit transparency. Each frame is the ring laid over the
     // tile's colour and then cut to the ring's own pixels, so its edges look
     // antialiased over the tile that the progress dialog paints beneath it.
-    QImage tile(kTile, kTile, QImage::Format_ARGB32_Premultiplied);
+    // Twice the design size, like the tile, so both stay sharp up to scale 2.
+    const int side = int(kTile * k2x);
+    QImage tile(side, side, QImage::Format_ARGB32_Premultiplied);
     tile.fill(tileColour());
     QVector<QImage> frames;
     for (int f = 0; f < count; ++f) {
@@ -358,10 +361,10 @@ QVector<QImage> spinnerFrames(int count)
         }
         comp = comp.convertToFormat(QImage::Format_ARGB32);
         const QImage arcPlain = arc.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < kTile; ++y) {
+        for (int y = 0; y < side; ++y) {
             QRgb *out = reinterpret_cast<QRgb *>(comp.scanLine(y));
             const QRgb *a = reinterpret_cast<const QRgb *>(arcPlain.constScanLine(y));
-            for (int x = 0; x < kTile; ++x)
+            for (int x = 0; x < side; ++x)
                 out[x] = qAlpha(a[x]) < 10 ? 0u : (out[x] | 0xff000000u);
         }
         frames.push_back(comp);

@@ -76,7 +76,7 @@ void TestSkinFiles::pictureSizes_data()
         {"mouselogo.png", 400, 100},     {"bat1.png", 172, 94},         {"bat2.png", 172, 94},
         {"lightning.png", 52, 80},       {"dongle.png", 96, 96},        {"dongle2.png", 168, 168},
         {"warn.png", 168, 168},          {"dlg.png", 956, 618},         {"dlg_gun.png", 956, 618},
-        {"process.png", 128, 128},       {"checkbox1-1.png", 36, 36},   {"checkbox1-2.png", 36, 36},
+        {"process.png", 256, 256},       {"checkbox1-1.png", 36, 36},   {"checkbox1-2.png", 36, 36},
         {"checkbox2-1.png", 36, 36},     {"checkbox2-2.png", 36, 36},   {"pspeed.png", 400, 20},
         {"profilesel.png", 320, 52},     {"bulletsel.png", 140, 44},    {"gunset_slider.png", 628, 28},
         {"gunset_bullet.png", 28, 72},   {"keybo.png", 40, 40},         {"keydown.png", 40, 40},
