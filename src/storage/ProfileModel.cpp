@@ -4,6 +4,9 @@
 #include "ModelDescription.h"
 
 #include <QDebug>
+#include <QtGlobal>
+
+#include <limits>
 
 void makeDefaultProfile(const StorageDirs &dirs, ProfileData &profile)
 {
@@ -177,7 +180,10 @@ ChangeMask compareConfigs(const StorageDirs &dirs, const AppConfig &working, con
     return mask;
 }
 
-int dpiCodeToValue(int k, int sensor)
+namespace {
+
+// 64-bit so that a code from a damaged file cannot overflow the products.
+qint64 dpiValue(qint64 k, int sensor)
 {
     switch (sensor) {
     case 3325:
@@ -199,7 +205,7 @@ int dpiCodeToValue(int k, int sensor)
         return k <= 320 ? k * 50 : 16000 + (k - 320) * 100;
     case 3212: {
         if (k < 64) {
-            const int v = k * 38 / 10 * 10;
+            const qint64 v = k * 38 / 10 * 10;
             switch (v) {
             case 790:
                 return 800;
@@ -215,13 +221,13 @@ int dpiCodeToValue(int k, int sensor)
         }
         if (k <= 94)
             return (k - 32) * 76 / 10 * 10;
-        const int v = (k - 63) * 152 / 10 * 10;
+        const qint64 v = (k - 63) * 152 / 10 * 10;
         return v == 7290 ? 7200 : v;
     }
     case 3104:
     case 31042:
         if (k <= 106) {
-            const int v = k * 40;
+            const qint64 v = k * 40;
             return v == 560 ? 500 : v;
         }
         return 80 * k - 4240;
@@ -240,4 +246,12 @@ int dpiCodeToValue(int k, int sensor)
     default:
         return 0;
     }
+}
+
+} // namespace
+
+int dpiCodeToValue(int code, int sensor)
+{
+    const qint64 v = dpiValue(code, sensor);
+    return int(qBound(qint64(std::numeric_limits<int>::min()), v, qint64(std::numeric_limits<int>::max())));
 }

@@ -19,4 +19,6 @@ void resetAllProfiles(const StorageDirs &dirs, AppConfig &config);
 ChangeMask compareConfigs(const StorageDirs &dirs, const AppConfig &working, const AppConfig &saved);
 
 // DPI value of a stored code for the given sensor number; 0 for an unknown sensor.
+// A code far outside the sensor's range (a damaged file) gives the nearest int
+// limit instead of overflowing.
 int dpiCodeToValue(int code, int sensor);

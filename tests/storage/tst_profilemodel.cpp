@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QtTest>
 
+#include <limits>
+
 using Mutate = void (*)(AppConfig &);
 Q_DECLARE_METATYPE(Mutate)
 
@@ -323,6 +325,33 @@ private slots:
     }
 
     void dpiCodeToValue()
+    {
+        QFETCH(int, sensor);
+        QFETCH(int, code);
+        QFETCH(int, dpi);
+        QCOMPARE(::dpiCodeToValue(code, sensor), dpi);
+    }
+
+    // Codes come from files as 32-bit values; a huge one must not wrap around
+    // into a small or negative DPI value.
+    void dpiCodeToValueOfHugeCodes_data()
+    {
+        QTest::addColumn<int>("sensor");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("dpi");
+        const int sensors[] = {3325, 33252, 3327, 3360, 3311, 33112, 3389, 3212,
+                               3104, 31042, 3335, 33352, 3370, 3333, 3399, 3395, 33952};
+        const int maxInt = std::numeric_limits<int>::max();
+        const int minInt = std::numeric_limits<int>::min();
+        for (int sensor : sensors) {
+            QTest::addRow("sensor %d code 30000000", sensor) << sensor << 30000000 << maxInt;
+            QTest::addRow("sensor %d largest code", sensor) << sensor << maxInt << maxInt;
+            QTest::addRow("sensor %d smallest code", sensor) << sensor << minInt << minInt;
+        }
+        QTest::newRow("unknown sensor, largest code") << 1 << maxInt << 0;
+    }
+
+    void dpiCodeToValueOfHugeCodes()
     {
         QFETCH(int, sensor);
         QFETCH(int, code);
