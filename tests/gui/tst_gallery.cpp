@@ -240,9 +240,11 @@ QImage TstGallery::kitSheet(TarnUi &ui)
     auto *item = new TarnListItem(QStringLiteral("macro_1"), panel);
     item->setGeometry(s(180), s(96), s(150), s(24));
 
+    // The profile rows live in a menu, outside any panel: no panel background
+    // cascades onto their labels.
     for (int i = 0; i < 3; ++i) {
-        auto *row = new TarnProfileMenuItem(QStringLiteral("Profile %1").arg(i + 1), i == 1, panel);
-        row->move(s(10), s(210 + 26 * i));
+        auto *row = new TarnProfileMenuItem(QStringLiteral("Profile %1").arg(i + 1), i == 1, &back);
+        row->move(s(20), s(220 + 26 * i));
         if (i == 2)
             sendEnter(row);
     }
