@@ -25,6 +25,7 @@ void TarnTreeWidget::clearStates()
 {
     m_aTopState.fill(0);
     m_aChildState.fill(0);
+    m_iChildParent = -1;
 }
 
 void TarnTreeWidget::markRowAt(const QPoint &pos, int state)
@@ -42,8 +43,10 @@ void TarnTreeWidget::markRowAt(const QPoint &pos, int state)
     if (parent->parent() || !parent->isExpanded())
         return;
     const int row = parent->indexOfChild(item);
-    if (row >= 0 && row < kChildRows)
+    if (row >= 0 && row < kChildRows) {
         m_aChildState[static_cast<std::size_t>(row)] = state;
+        m_iChildParent = indexOfTopLevelItem(parent);
+    }
 }
 
 void TarnTreeWidget::pushStates()
@@ -55,7 +58,7 @@ void TarnTreeWidget::pushStates()
             row->setState(topLevelState(i));
         for (int c = 0; c < top->childCount(); ++c) {
             if (auto *child = qobject_cast<TarnTreeItem *>(itemWidget(top->child(c), 0)))
-                child->setState(top->isExpanded() ? childState(c) : 0);
+                child->setState(top->isExpanded() && i == m_iChildParent ? childState(c) : 0);
         }
     }
     viewport()->update();

@@ -35,4 +35,7 @@ private:
 
     std::array<int, kTopLevelRows> m_aTopState{};
     std::array<int, kChildRows> m_aChildState{};
+    // Top-level row whose child rows the child states belong to (-1: none), so
+    // that a second opened entry does not light up with it.
+    int m_iChildParent = -1;
 };

@@ -222,6 +222,9 @@ void TstTarnControls::treeChildStates()
     buildTree(tree);
     QTreeWidgetItem *top = tree.topLevelItem(2);
     top->setExpanded(true);
+    // A second entry opened by its expander: its rows must not mirror entry 2's.
+    QTreeWidgetItem *otherTop = tree.topLevelItem(0);
+    otherTop->setExpanded(true);
     QWidget *viewport = tree.viewport();
     for (int c = 0; c < TarnTreeWidget::kChildRows; ++c) {
         const QPoint at = tree.visualItemRect(top->child(c)).center();
@@ -229,6 +232,9 @@ void TstTarnControls::treeChildStates()
         QCOMPARE(tree.childState(c), 1);
         QCOMPARE(tree.childState(1 - c), 0);
         QCOMPARE(tree.topLevelState(2), 0);
+        auto *mirror = qobject_cast<TarnTreeItem *>(tree.itemWidget(otherTop->child(c), 0));
+        QVERIFY(mirror);
+        QCOMPARE(mirror->state(), 0);
         sendMouse(viewport, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
         QCOMPARE(tree.childState(c), 2);
         auto *child = qobject_cast<TarnTreeItem *>(tree.itemWidget(top->child(c), 0));
