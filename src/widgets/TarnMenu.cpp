@@ -42,11 +42,12 @@ void TarnMenu::paintEvent(QPaintEvent *)
         }
         if (action == activeAction() && action->isEnabled())
             painter.fillRect(box, m_bPressed ? QColor(200, 200, 200) : QColor(150, 150, 150));
-        QColor textColor(255, 255, 255);
-        if (!action->isEnabled())
-            textColor = QColor(100, 100, 100);
-        else if (action->isChecked())
-            textColor = theme;
+        const QColor textColor = action->isEnabled() ? QColor(255, 255, 255) : QColor(100, 100, 100);
+        if (action->isChecked()) {
+            // Text stays white; a bar in the theme colour marks the entry.
+            const int barHeight = qMax(2, box.height() * 3 / 5);
+            painter.fillRect(QRect(box.left() + 4, box.center().y() - barHeight / 2, 3, barHeight), theme);
+        }
         painter.setPen(textColor);
         painter.setFont(action->font().resolve(font()));
         painter.drawText(box, Qt::AlignCenter | Qt::TextShowMnemonic, action->text());

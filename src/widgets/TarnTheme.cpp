@@ -68,7 +68,6 @@ QString tarnMenuStyleSheet(const QColor &theme)
                           "margin:0px;padding:0px 20px 0px 20px;}"
                           "QMenu::item:selected{background-color:rgb(150,150,150);}"
                           "QMenu::item:pressed{background-color:rgb(200,200,200);}"
-                          "QMenu::item:checked{color:%1;}"
                           "QMenu::separator{height:1px;background:%1;}")
         .arg(rgb);
 }

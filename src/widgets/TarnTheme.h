@@ -27,8 +27,9 @@ QFont tarnLanguageFont(const QString &family, int size, double scale, const QFon
 // "rgb(r,g,b)" for the colour places of the style sheets.
 QString tarnRgb(const QColor &color);
 
-// Style of every menu of the window and panels; the theme colour marks the
-// checked entry and the separators.
+// Style of every menu of the window and panels: white item text (also when
+// checked, so it stays readable in every theme); the theme colour draws the
+// separators.
 QString tarnMenuStyleSheet(const QColor &theme);
 
 // Background of every panel (set together with Qt::WA_StyledBackground).

@@ -28,6 +28,8 @@ private slots:
     void menuStyleCarriesTheme_data();
     void menuStyleCarriesTheme();
     void menuSeparatorPaintedInTheme();
+    void checkedMenuEntryStaysWhite_data();
+    void checkedMenuEntryStaysWhite();
     void panelBackground();
     void currentFollowsLifetime();
 };
@@ -236,6 +238,53 @@ void TstTarnTheme::menuSeparatorPaintedInTheme()
     QVERIFY(!line.isEmpty());
     QCOMPARE(pixelOf(&menu, line.center().x(), line.center().y()), QColor(255, 125, 0));
     QCOMPARE(pixelOf(&menu, line.center().x(), 1), QColor(50, 50, 50));
+}
+
+void TstTarnTheme::checkedMenuEntryStaysWhite_data()
+{
+    QTest::addColumn<bool>("ownMenu");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QColor>("theme");
+    QTest::newRow("TarnMenu, blue") << true << 2 << QColor(0, 0, 255);
+    QTest::newRow("TarnMenu, orange") << true << 6 << QColor(255, 125, 0);
+    QTest::newRow("styled QMenu, blue") << false << 2 << QColor(0, 0, 255);
+}
+
+void TstTarnTheme::checkedMenuEntryStaysWhite()
+{
+    QFETCH(bool, ownMenu);
+    QFETCH(int, id);
+    QFETCH(QColor, theme);
+    TestSkinOptions options;
+    options.colorId = id;
+    TestSkinDir dir(options);
+    TarnUi ui(dir.dirs(), 1.0);
+    QScopedPointer<QMenu> menu(ownMenu ? new TarnMenu : new QMenu);
+    if (!ownMenu)
+        ui.applyMenuStyle(menu.data());
+    menu->addAction(QStringLiteral("125 HZ"));
+    QAction *checked = menu->addAction(QStringLiteral("\u2588\u2588\u2588 1000 HZ"));
+    checked->setCheckable(true);
+    checked->setChecked(true);
+    menu->setFixedWidth(150);
+    menu->ensurePolished();
+    menu->adjustSize();
+    const QRect box = menu->actionGeometry(checked);
+    QVERIFY(!box.isEmpty());
+    const QImage image = menu->grab().toImage();
+    int white = 0;
+    int marked = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            white += c == QColor(255, 255, 255) ? 1 : 0;
+            marked += c == theme ? 1 : 0;
+        }
+    // The text of the checked entry is white like every other entry, readable
+    // on the dark menu whatever the theme.
+    QVERIFY2(white > 20, qPrintable(QString::number(white)));
+    if (ownMenu)
+        QVERIFY2(marked > 0, "the checked entry carries no theme mark");
 }
 
 void TstTarnTheme::panelBackground()
