@@ -378,16 +378,20 @@ int MouseCtl::runApply()
     if (open != ExitOk)
         return open;
 
-    const bool asleep = queryStatus(link).asleep();
-    ApplySequence apply(link);
-    const SendOutcome outcome = runSendProcedure(m_dirs, apply, working, saved, m_bAll, asleep);
-    link.CloseDevice();
-    link.ExitHid();
-
-    if (outcome.result == kResultAsleep) {
+    // The tool keeps no saved copy between runs: storing a working copy the
+    // sleeping mouse never received would make the next apply of the same
+    // file find nothing to send. So nothing is stored.
+    if (queryStatus(link).asleep()) {
+        link.CloseDevice();
+        link.ExitHid();
         printErr(QStringLiteral("Mouse is sleeping or not connected."));
         return ExitAsleep;
     }
+    ApplySequence apply(link);
+    const SendOutcome outcome = runSendProcedure(m_dirs, apply, working, saved, m_bAll, false);
+    link.CloseDevice();
+    link.ExitHid();
+
     if (outcome.result != kResultOk) {
         printErr(QStringLiteral("Send data failed, please try again. (result %1; the next apply sends everything)")
                      .arg(outcome.result));

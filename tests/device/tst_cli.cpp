@@ -280,6 +280,14 @@ void TestCli::asleepKeepsDiff()
     QVERIFY(run.err.contains("Mouse is sleeping or not connected."));
     QCOMPARE(run.writes().size(), 1); // the status query only
     QCOMPARE(diff(), 0);
+
+    // Nothing reached the mouse, so nothing may count as sent: once it is
+    // awake, the same file goes out.
+    const QString name = iniValue(m_appDir + "/Configs/Config.ini", "Config", "Profile1");
+    QVERIFY(iniValue(m_appDir + "/Configs/Profile/" + name + ".prof", "PROFILE", "pollrate") != "2");
+    const Run awake = ctl({"--simulate", "apply", file});
+    QCOMPARE(awake.exit, 0);
+    QVERIFY2(awake.lines().contains("sent: general settings"), qPrintable(awake.out + awake.err));
 }
 
 void TestCli::exportThenApplySendsNothing()
