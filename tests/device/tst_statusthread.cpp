@@ -392,6 +392,8 @@ void TestStatusThread::ownerQuickRestarts()
     // The one left running is connected: a fresh report comes through.
     QSignalSpy statusSpy(&owner, &StatusThreadOwner::RefreshStatus);
     QTRY_VERIFY(batterySpy.count() >= 1);
+    // The report must reach a listening read: the query read drops it.
+    QTRY_VERIFY(fourth->cycleCount() >= 2);
     sim().pressRateButton();
     QTRY_COMPARE(statusSpy.count(), 1);
     owner.StopStatusThread();
