@@ -18,9 +18,19 @@ case "$what" in
   build) ;;
   test)
     cd "$build"
-    ctest --output-on-failure -j"$(nproc)" --timeout 600
+    set +e
+    ctest --output-on-failure -j"$(nproc)" --timeout 600 2>&1 | tee ctest.log
+    rc=${PIPESTATUS[0]}
+    set -e
+    # CTest's summary line ends the output, after its timing table
+    grep -E '^[0-9]+% tests passed' ctest.log | tail -n 1
+    exit "$rc"
     ;;
   run)
+    if [ ! -x "$build/app/mousecfg-sim" ]; then
+      echo "The utility's window is not part of this build yet; try: $build/app/mousecfgctl-sim --simulate status" >&2
+      exit 1
+    fi
     exec "$build/app/mousecfg-sim"
     ;;
   *) echo "usage: $0 [test|run|build]" >&2; exit 2 ;;
