@@ -14,10 +14,16 @@ function(mousecfg_add_qtest name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
+  set(env "QT_QPA_PLATFORM=offscreen")
+  if(MOUSECFG_SANITIZE)
+    # Full stacks, so that leaks inside Qt's own plugins can be told apart from ours.
+    list(APPEND env "ASAN_OPTIONS=fast_unwind_on_malloc=0"
+                    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
+  endif()
   set_tests_properties(${name} PROPERTIES
     LABELS "${T_LABEL}"
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
+    ENVIRONMENT "${env};${T_ENV}")
 endfunction()
 
 # Put an executable into the assembled application directory.
