@@ -5,8 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-  libhidapi-dev libudev-dev libx11-dev libxtst-dev
-  xvfb xauth xdotool
+  libhidapi-dev
   fonts-dejavu-core fonts-wqy-microhei
 )
 missing=()

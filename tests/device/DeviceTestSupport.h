@@ -3,6 +3,7 @@
 // directory, a capture of the debug output, and a simulated mouse reset to a
 // known state with its time virtual.
 
+#include "CommandReport.h"
 #include "DeviceLink.h"
 #include "MouseSim.h"
 #include "StorageDirs.h"
@@ -16,6 +17,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 #include <memory>
 
 constexpr const char *kTestModel = "Tarn Test Mouse";
@@ -131,4 +134,38 @@ inline std::vector<mousesim::TrafficEntry> trafficOut()
         if (e.direction == mousesim::Direction::Out)
             out.push_back(e);
     return out;
+}
+
+// The recorded pauses and read timeouts as text: "p10 r150 ...".
+inline QString eventText(const QVector<DeviceClockEvent> &events)
+{
+    QStringList parts;
+    for (const DeviceClockEvent &e : events)
+        parts << QStringLiteral("%1%2").arg(e.kind == DeviceClockEvent::Pause ? 'p' : 'r').arg(e.ms);
+    return parts.join(QLatin1Char(' '));
+}
+
+// what, n times, separated by spaces.
+inline QString times(const QString &what, int n)
+{
+    QStringList parts;
+    for (int i = 0; i < n; ++i)
+        parts << what;
+    return parts.join(QLatin1Char(' '));
+}
+
+// An unframed command report: the link adds the checksum.
+inline std::vector<std::uint8_t> command(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0,
+                                         std::vector<std::uint8_t> data = {}, std::uint8_t tag = 0)
+{
+    std::vector<std::uint8_t> r(kReportLength, 0);
+    r[0] = 0x05;
+    r[2] = 0xFA;
+    r[3] = code;
+    r[4] = p1;
+    r[5] = p2;
+    r[6] = std::uint8_t(data.size());
+    r[7] = tag;
+    std::copy(data.begin(), data.end(), r.begin() + 8);
+    return r;
 }

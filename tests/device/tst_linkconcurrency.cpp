@@ -17,21 +17,6 @@ using mousesim::Identity;
 
 namespace {
 
-std::vector<std::uint8_t> command(std::uint8_t code, std::uint8_t p1, std::uint8_t p2, std::vector<std::uint8_t> data,
-                                  std::uint8_t tag)
-{
-    std::vector<std::uint8_t> r(kReportLength, 0);
-    r[0] = 0x05;
-    r[2] = 0xFA;
-    r[3] = code;
-    r[4] = p1;
-    r[5] = p2;
-    r[6] = std::uint8_t(data.size());
-    r[7] = tag;
-    std::copy(data.begin(), data.end(), r.begin() + 8);
-    return r;
-}
-
 // With no unasked reports on the bus every write is answered at once, so a
 // correctly serialised log alternates strictly: a write, then its own answer.
 // Returns an empty string or the first place where two exchanges overlap.

@@ -14,23 +14,6 @@ namespace {
 
 enum Fault { NoFault, FailReads, ForeignReports, ZeroAnswers, CorruptData, DropAnswers, Asleep, ForeignThenZero };
 
-QString eventText(const QVector<DeviceClockEvent> &events)
-{
-    QStringList parts;
-    for (const DeviceClockEvent &e : events)
-        parts << QStringLiteral("%1%2").arg(e.kind == DeviceClockEvent::Pause ? 'p' : 'r').arg(e.ms);
-    return parts.join(QLatin1Char(' '));
-}
-
-// "p10 r150" repeated n times etc.
-QString times(const QString &what, int n)
-{
-    QStringList parts;
-    for (int i = 0; i < n; ++i)
-        parts << what;
-    return parts.join(QLatin1Char(' '));
-}
-
 QString join(const QStringList &parts)
 {
     QStringList nonEmpty;
@@ -38,21 +21,6 @@ QString join(const QStringList &parts)
         if (!p.isEmpty())
             nonEmpty << p;
     return nonEmpty.join(QLatin1Char(' '));
-}
-
-std::vector<std::uint8_t> command(std::uint8_t code, std::uint8_t p1 = 0, std::uint8_t p2 = 0,
-                                  std::vector<std::uint8_t> data = {}, std::uint8_t tag = 0)
-{
-    std::vector<std::uint8_t> r(kReportLength, 0);
-    r[0] = 0x05;
-    r[2] = 0xFA;
-    r[3] = code;
-    r[4] = p1;
-    r[5] = p2;
-    r[6] = std::uint8_t(data.size());
-    r[7] = tag;
-    std::copy(data.begin(), data.end(), r.begin() + 8);
-    return r;
 }
 
 const std::vector<std::uint8_t> kDpiPacket = command(0x02, 0x00, 0, {0x08, 0x01, 0x20, 0x00, 0x20}, 0xD1);

@@ -15,22 +15,6 @@ namespace {
 
 using Signals = QList<QList<int>>;
 
-QString eventText(const QVector<DeviceClockEvent> &events)
-{
-    QStringList parts;
-    for (const DeviceClockEvent &e : events)
-        parts << QStringLiteral("%1%2").arg(e.kind == DeviceClockEvent::Pause ? 'p' : 'r').arg(e.ms);
-    return parts.join(QLatin1Char(' '));
-}
-
-QString times(const QString &what, int n)
-{
-    QStringList parts;
-    for (int i = 0; i < n; ++i)
-        parts << what;
-    return parts.join(QLatin1Char(' '));
-}
-
 Signals toInts(const QSignalSpy &spy)
 {
     Signals out;
