@@ -23,7 +23,8 @@ SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, cons
     if (mask == 0)
         return outcome;
 
-    saveWorkingConfig(dirs, working);
+    // The slot files were stored above and nothing since has changed them.
+    saveConfigHeader(dirs, working);
     outcome.mask = mask;
     outcome.result = apply.ApplyToDevice(working, mask);
     saved = working;

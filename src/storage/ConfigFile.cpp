@@ -58,18 +58,21 @@ void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions
     loadButtonPositions(dirs, positions);
 }
 
+void saveConfigHeader(const StorageDirs &dirs, const AppConfig &config)
+{
+    SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
+    QSettings &s = ini.settings();
+    s.setValue(QStringLiteral("Config/ProfileID"), int(config.ProfileID));
+    s.setValue(QStringLiteral("Config/AngleValue"), int(config.AngleValue));
+    s.setValue(QStringLiteral("Config/LiftHigh"), int(config.LiftHigh));
+    s.setValue(QStringLiteral("Config/Count"), int(config.Count));
+    for (int i = 0; i < kProfileCount; ++i)
+        s.setValue(slotKey(i), config.profileNames[size_t(i)]);
+}
+
 void saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config)
 {
-    {
-        SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
-        QSettings &s = ini.settings();
-        s.setValue(QStringLiteral("Config/ProfileID"), int(config.ProfileID));
-        s.setValue(QStringLiteral("Config/AngleValue"), int(config.AngleValue));
-        s.setValue(QStringLiteral("Config/LiftHigh"), int(config.LiftHigh));
-        s.setValue(QStringLiteral("Config/Count"), int(config.Count));
-        for (int i = 0; i < kProfileCount; ++i)
-            s.setValue(slotKey(i), config.profileNames[size_t(i)]);
-    }
+    saveConfigHeader(dirs, config);
     for (int i = 0; i < kProfileCount; ++i)
         writeProfileFile(dirs, config.profiles[size_t(i)], config.profileNames[size_t(i)]);
 }

@@ -30,6 +30,8 @@ struct LanguageList
 // Whole configuration: Config/... keys, five slot names and their profile files,
 // then the button positions of the model description.
 void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions &positions);
+// Config/ProfileID, AngleValue, LiftHigh, Count and Profile1..5 only.
+void saveConfigHeader(const StorageDirs &dirs, const AppConfig &config);
 void saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config);
 // Config/ProfileID, Config/Count and Config/Profile1..5 only.
 void saveProfileList(const StorageDirs &dirs, const AppConfig &config);
