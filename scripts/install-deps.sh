@@ -3,10 +3,20 @@
 # asking apt only for what is missing.
 set -euo pipefail
 packages=(
+  # compiler and build tools
   build-essential cmake pkg-config
+  # Qt 5.15 and its translation tools; libqt5gui5 (pulled in here) ships the
+  # xcb platform plugin and depends on every library that plugin loads
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+  # the real mouse's HID library
   libhidapi-dev
+  # the fonts Config.ini names for the shipped languages
   fonts-dejavu-core fonts-wqy-microhei
+  # the Win32 platform sources are compiled here as a check
+  g++-mingw-w64-x86-64
+  # a virtual screen for the demo and the end-to-end tests, and the tools
+  # that find and measure windows on it (xdotool, xwininfo)
+  xvfb xdotool x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do
