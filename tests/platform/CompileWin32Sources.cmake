@@ -1,0 +1,28 @@
+# cmake -DCXX=<mingw g++> -DSOURCE_DIR=<win folder> -DOUTPUT_DIR=<dir> -P CompileWin32Sources.cmake
+# Compiles every *.cpp of SOURCE_DIR for Windows with warnings as errors and
+# fails on the first file that does not compile (or when there is none).
+foreach(var CXX SOURCE_DIR OUTPUT_DIR)
+  if(NOT ${var})
+    message(FATAL_ERROR "${var} is not set")
+  endif()
+endforeach()
+file(GLOB sources "${SOURCE_DIR}/*.cpp")
+list(SORT sources)
+if(NOT sources)
+  message(FATAL_ERROR "No Win32 sources in ${SOURCE_DIR}")
+endif()
+file(MAKE_DIRECTORY "${OUTPUT_DIR}")
+set(count 0)
+foreach(src ${sources})
+  get_filename_component(stem "${src}" NAME_WE)
+  set(cmd "${CXX}" -std=c++17 -Wall -Wextra -Werror -O2 -DUNICODE -D_UNICODE
+          -I "${SOURCE_DIR}" -c "${src}" -o "${OUTPUT_DIR}/${stem}.o")
+  string(REPLACE ";" " " shown "${cmd}")
+  message(STATUS "${shown}")
+  execute_process(COMMAND ${cmd} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "Win32 compile check failed for ${src}")
+  endif()
+  math(EXPR count "${count} + 1")
+endforeach()
+message(STATUS "Win32 compile check: ${count} file(s) compiled")
