@@ -1,0 +1,376 @@
+// Start-up of the demo executable on a real X server (Xvfb): window size per
+// screen DPI, the single-instance rule, and the screenshot it takes of itself.
+// Every start runs on a private copy of the application directory, because the
+// program keeps its Configs/ beside the executable.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+const int kScreenWidth = 1920;
+const int kScreenHeight = 1080;
+const char kVirtualMouseTitle[] = "Virtual mouse";
+
+struct WindowGeometry
+{
+    int x = -1;
+    int y = -1;
+    int width = -1;
+    int height = -1;
+};
+
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+};
+
+ToolRun runTool(const QString &program, const QStringList &args, const QString &display)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ToolRun r;
+    if (!p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    return r;
+}
+
+QString tail(const QString &path, int lines = 15)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return QStringLiteral("(no log at %1)").arg(path);
+    const QStringList all = QString::fromLocal8Bit(f.readAll()).split('\n');
+    return all.mid(qMax(0, all.size() - lines)).join('\n');
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void windowSizeAndSingleInstance_data();
+    void windowSizeAndSingleInstance();
+    void otherModelRunsBeside();
+    void screenshot_data();
+    void screenshot();
+
+private:
+    bool startScreen(int dpi);
+    QProcess *startApp(const QString &appDir, const QString &logName, const QString &screenshot = QString());
+    QStringList visibleWindows(const QString &title) const;
+    QString waitForWindow(const QString &title, QProcess *owner, int timeoutMs);
+    WindowGeometry geometry(const QString &windowId) const;
+    bool copyAppDir(const QString &to) const;
+    void stop(QProcess *p) const;
+
+    QString m_sXvfb;
+    QString m_sXdotool;
+    QString m_sOutputDir;
+    QTemporaryDir m_appCopy;
+    QString m_sProductName;
+    std::unique_ptr<QProcess> m_pXvfb;
+    QString m_sDisplay;
+    std::vector<std::unique_ptr<QProcess>> m_apps;
+};
+
+void TestStartup::initTestCase()
+{
+    m_sXvfb = QStandardPaths::findExecutable("Xvfb");
+    if (m_sXvfb.isEmpty())
+        QSKIP("Xvfb is not installed (scripts/install-deps.sh installs it); the end-to-end tests need a virtual X screen");
+    m_sXdotool = QStandardPaths::findExecutable("xdotool");
+    QVERIFY2(!m_sXdotool.isEmpty(), "xdotool is not installed (scripts/install-deps.sh installs it)");
+    QVERIFY2(QFileInfo(MOUSECFG_APPDIR "/mousecfg-sim").isExecutable(),
+             "mousecfg-sim is missing from the assembled application directory " MOUSECFG_APPDIR);
+
+    m_sOutputDir = MOUSECFG_E2E_OUTPUT_DIR;
+    QVERIFY(QDir().mkpath(m_sOutputDir));
+    QVERIFY(m_appCopy.isValid());
+    QVERIFY2(copyAppDir(m_appCopy.path()), "copying the application directory failed");
+
+    m_sProductName = QSettings(m_appCopy.path() + "/DefaultProfile.bin", QSettings::IniFormat)
+                         .value("PROFILE/ProductName").toString();
+    QVERIFY2(!m_sProductName.isEmpty(), "the sample DefaultProfile.bin names no product");
+}
+
+void TestStartup::cleanup()
+{
+    // Newest first, so that nothing outlives the screen it draws on.
+    while (!m_apps.empty()) {
+        stop(m_apps.back().get());
+        m_apps.pop_back();
+    }
+    if (m_pXvfb) {
+        stop(m_pXvfb.get());
+        m_pXvfb.reset();
+    }
+    m_sDisplay.clear();
+}
+
+void TestStartup::windowSizeAndSingleInstance_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+
+    QTest::newRow("dpi96 scale 1.00") << 96 << 999 << 640;
+    QTest::newRow("dpi144 scale 1.50") << 144 << 1498 << 960;
+}
+
+void TestStartup::windowSizeAndSingleInstance()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QVERIFY(startScreen(dpi));
+
+    const QString tag = QStringLiteral("dpi%1").arg(dpi);
+    QProcess *first = startApp(m_appCopy.path(), tag + "-first");
+    const QString id = waitForWindow(m_sProductName, first, 15000);
+    QVERIFY2(!id.isEmpty(), qPrintable("no visible window titled " + m_sProductName + " within 15 s; log:\n"
+                                       + tail(m_sOutputDir + "/" + tag + "-first.log")));
+    QVERIFY2(!waitForWindow(kVirtualMouseTitle, first, 15000).isEmpty(), "no visible Virtual mouse window");
+
+    const WindowGeometry g = geometry(id);
+    QCOMPARE(g.width, width);
+    QCOMPARE(g.height, height);
+    // Centred on the screen's full geometry; there is no window manager to move it.
+    QCOMPARE(g.x, (kScreenWidth - width) / 2);
+    QCOMPARE(g.y, (kScreenHeight - height) / 2);
+
+    // A second start of the same model, from the same directory, leaves at once
+    // with exit code 1 and never shows a window.
+    QProcess *second = startApp(m_appCopy.path(), tag + "-second");
+    QElapsedTimer clock;
+    clock.start();
+    qint64 exitedAfter = -1;
+    connect(second, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), second,
+            [&] { exitedAfter = clock.elapsed(); });
+    int mostMainWindows = 0;
+    int mostVirtualMice = 0;
+    while (second->state() != QProcess::NotRunning && clock.elapsed() < 5000) {
+        mostMainWindows = qMax(mostMainWindows, int(visibleWindows(m_sProductName).size()));
+        mostVirtualMice = qMax(mostVirtualMice, int(visibleWindows(kVirtualMouseTitle).size()));
+        second->waitForFinished(10);
+    }
+    QVERIFY2(second->state() == QProcess::NotRunning, "the second start was still running after 5 s");
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 1);
+    qInfo("second start exited after %lld ms", exitedAfter);
+    QVERIFY2(exitedAfter >= 0 && exitedAfter < 1000,
+             qPrintable(QStringLiteral("the second start took %1 ms to exit").arg(exitedAfter)));
+    QCOMPARE(mostMainWindows, 1);
+    QCOMPARE(mostVirtualMice, 1);
+
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(visibleWindows(m_sProductName), QStringList{id});
+}
+
+void TestStartup::otherModelRunsBeside()
+{
+    QVERIFY(startScreen(96));
+    QTemporaryDir otherDir;
+    QVERIFY(otherDir.isValid());
+    QVERIFY(copyAppDir(otherDir.path()));
+
+    // Another model is another product name in the model description; edited as
+    // text so that the rest of the file stays byte for byte as shipped.
+    const QString otherName = m_sProductName + "B";
+    QFile bin(otherDir.path() + "/DefaultProfile.bin");
+    QVERIFY(bin.open(QIODevice::ReadOnly));
+    QByteArray text = bin.readAll();
+    bin.close();
+    const QByteArray line = "ProductName=" + m_sProductName.toUtf8();
+    QVERIFY2(text.contains(line), "ProductName line not found in DefaultProfile.bin");
+    text.replace(line, "ProductName=" + otherName.toUtf8());
+    QVERIFY(bin.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(bin.write(text), qint64(text.size()));
+    bin.close();
+
+    QProcess *first = startApp(m_appCopy.path(), "other-model-first");
+    QVERIFY2(!waitForWindow(m_sProductName, first, 15000).isEmpty(), "the first model shows no window");
+    QProcess *other = startApp(otherDir.path(), "other-model-second");
+    // It shows a window (or, without its mouse, at least keeps running for the
+    // warning); the exit the single-instance rule would give comes well before.
+    const QString otherId = waitForWindow(otherName, other, 15000);
+    QVERIFY2(other->state() == QProcess::Running,
+             qPrintable(QStringLiteral("the other model ended with exit code %1; log:\n%2")
+                            .arg(other->exitCode())
+                            .arg(tail(m_sOutputDir + "/other-model-second.log"))));
+    QVERIFY2(!otherId.isEmpty(), qPrintable("no window titled " + otherName));
+    QCOMPARE(first->state(), QProcess::Running);
+}
+
+void TestStartup::screenshot_data()
+{
+    windowSizeAndSingleInstance_data();
+}
+
+void TestStartup::screenshot()
+{
+    QFETCH(int, dpi);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QVERIFY(startScreen(dpi));
+
+    const QString tag = QStringLiteral("dpi%1").arg(dpi);
+    const QString shot = m_sOutputDir + "/startup-" + tag + ".png";
+    QFile::remove(shot);
+    QProcess *app = startApp(m_appCopy.path(), "startup-" + tag, shot);
+    QVERIFY2(app->waitForFinished(30000),
+             qPrintable("no exit within 30 s; log:\n" + tail(m_sOutputDir + "/startup-" + tag + ".log")));
+    QCOMPARE(app->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(app->exitCode(), 0);
+
+    QImage image;
+    QVERIFY2(image.load(shot), qPrintable("no readable PNG at " + shot));
+    // Main window and Virtual mouse side by side.
+    QVERIFY2(image.width() > width, qPrintable(QStringLiteral("%1 px wide").arg(image.width())));
+    QVERIFY2(image.height() >= height, qPrintable(QStringLiteral("%1 px high").arg(image.height())));
+
+    // A grab of an unexposed window comes out in one flat colour.
+    QSet<QRgb> colours;
+    for (int y = 0; y < height; y += 16)
+        for (int x = 0; x < width; x += 16)
+            colours.insert(image.pixel(x, y));
+    QVERIFY2(colours.size() > 8, qPrintable(QStringLiteral("the main window area holds only %1 colours")
+                                                .arg(colours.size())));
+}
+
+bool TestStartup::startScreen(int dpi)
+{
+    m_pXvfb = std::make_unique<QProcess>();
+    m_pXvfb->setStandardErrorFile(m_sOutputDir + QStringLiteral("/xvfb-dpi%1.log").arg(dpi));
+    // -displayfd: Xvfb picks a free display number and writes it to stdout once it
+    // accepts connections, so tests running side by side never collide.
+    m_pXvfb->start(m_sXvfb, {"-displayfd", "1", "-screen", "0",
+                             QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
+                             "-dpi", QString::number(dpi), "-nolisten", "tcp"});
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (!out.contains('\n') && clock.elapsed() < 10000 && m_pXvfb->state() != QProcess::NotRunning) {
+        m_pXvfb->waitForReadyRead(100);
+        out += m_pXvfb->readAllStandardOutput();
+    }
+    const QByteArray number = out.trimmed();
+    bool ok = false;
+    number.toInt(&ok);
+    if (!ok) {
+        qWarning("Xvfb gave no display number: %s", qPrintable(tail(m_sOutputDir + QStringLiteral("/xvfb-dpi%1.log").arg(dpi))));
+        return false;
+    }
+    m_sDisplay = ":" + QString::fromLatin1(number);
+    return true;
+}
+
+QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", m_sDisplay);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    // The window sizes itself from the screen's DPI; nothing may scale on top.
+    for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+                             "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "MOUSECFG_SIM_SCREENSHOT"})
+        env.remove(name);
+    if (!screenshot.isEmpty())
+        env.insert("MOUSECFG_SIM_SCREENSHOT", screenshot);
+
+    auto p = std::make_unique<QProcess>();
+    p->setProcessEnvironment(env);
+    p->setWorkingDirectory(appDir);
+    const QString log = m_sOutputDir + "/" + logName + ".log";
+    QFile::remove(log);
+    p->setStandardOutputFile(log);
+    p->setStandardErrorFile(log, QIODevice::Append);
+    p->start(appDir + "/mousecfg-sim", QStringList());
+    m_apps.push_back(std::move(p));
+    return m_apps.back().get();
+}
+
+QStringList TestStartup::visibleWindows(const QString &title) const
+{
+    const ToolRun r = runTool(m_sXdotool,
+                              {"search", "--onlyvisible", "--name",
+                               "^" + QRegularExpression::escape(title) + "$"},
+                              m_sDisplay);
+    // xdotool exits with 1 when nothing matches
+    return QString::fromLatin1(r.out).split('\n', Qt::SkipEmptyParts);
+}
+
+QString TestStartup::waitForWindow(const QString &title, QProcess *owner, int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < timeoutMs && owner->state() != QProcess::NotRunning) {
+        const QStringList ids = visibleWindows(title);
+        if (!ids.isEmpty())
+            return ids.first();
+        owner->waitForFinished(100);
+    }
+    return QString();
+}
+
+WindowGeometry TestStartup::geometry(const QString &windowId) const
+{
+    const ToolRun r = runTool(m_sXdotool, {"getwindowgeometry", "--shell", windowId}, m_sDisplay);
+    WindowGeometry g;
+    for (const QString &line : QString::fromLatin1(r.out).split('\n', Qt::SkipEmptyParts)) {
+        const QString key = line.section('=', 0, 0);
+        const int value = line.section('=', 1).toInt();
+        if (key == "X")
+            g.x = value;
+        else if (key == "Y")
+            g.y = value;
+        else if (key == "WIDTH")
+            g.width = value;
+        else if (key == "HEIGHT")
+            g.height = value;
+    }
+    return g;
+}
+
+bool TestStartup::copyAppDir(const QString &to) const
+{
+    return QProcess::execute("cp", {"-a", QStringLiteral(MOUSECFG_APPDIR "/."), to}) == 0;
+}
+
+void TestStartup::stop(QProcess *p) const
+{
+    if (p->state() == QProcess::NotRunning)
+        return;
+    p->terminate();
+    if (!p->waitForFinished(3000)) {
+        p->kill();
+        p->waitForFinished(3000);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "tst_startup.moc"
