@@ -24,49 +24,6 @@ class TestInstanceNames : public QObject
     Q_OBJECT
 
 private slots:
-    void lockFileNameIsOneSafeFileName_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("product") << kProduct;
-        QTest::newRow("empty") << QString();
-        QTest::newRow("traversal") << QStringLiteral("../../etc/passwd");
-        QTest::newRow("NUL") << withNul(QStringLiteral("a"), QStringLiteral("b"));
-        QTest::newRow("5000 characters") << QString(5000, QChar(0x9F20)); // 3 UTF-8 bytes each
-        QTest::newRow("emoji") << QString(300, QLatin1Char('x')) + QStringLiteral("\U0001F5B1");
-    }
-
-    void lockFileNameIsOneSafeFileName()
-    {
-        QFETCH(QString, name);
-        const QString file = instanceLockFileName(name, 1000);
-        QVERIFY(file.startsWith(QLatin1String("mousecfg-1000-")));
-        QVERIFY(file.endsWith(QLatin1String(".lock")));
-        QVERIFY(!file.contains(QLatin1Char('/')));
-        QVERIFY(!file.contains(QChar(0)));
-        QVERIFY(file.toUtf8().size() <= 160);
-        QCOMPARE(instanceLockFileName(name, 1000), file); // stable across calls and processes
-    }
-
-    void lockFileNamesDiffer_data()
-    {
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<uint>("uidB");
-        QTest::newRow("slash vs underscore") << QStringLiteral("a/b") << QStringLiteral("a_b") << 1000u;
-        QTest::newRow("case") << QStringLiteral("TarnX8") << QStringLiteral("tarnx8") << 1000u;
-        QTest::newRow("same cut prefix") << QString(200, QLatin1Char('x')) + QLatin1Char('1')
-                                         << QString(200, QLatin1Char('x')) + QLatin1Char('2') << 1000u;
-        QTest::newRow("other user") << kProduct << kProduct << 1001u;
-    }
-
-    void lockFileNamesDiffer()
-    {
-        QFETCH(QString, a);
-        QFETCH(QString, b);
-        QFETCH(uint, uidB);
-        QVERIFY(instanceLockFileName(a, 1000) != instanceLockFileName(b, uidB));
-    }
-
     void mutexNameKeptWhenValid_data()
     {
         QTest::addColumn<QString>("name");
@@ -87,16 +44,19 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("other"); // a name that must not end up the same
-        QTest::newRow("namespace prefix") << QStringLiteral("Global\\TarnX8") << QStringLiteral("Global_TarnX8");
+        QTest::newRow("namespace prefix")
+            << QStringLiteral("Global\\TarnX8") << QStringLiteral("Global_TarnX8");
         QTest::newRow("backslashes") << QStringLiteral("a\\b\\c") << QStringLiteral("a\\b/c");
         QTest::newRow("NUL") << withNul(QStringLiteral("Tarn"), QStringLiteral("X8"))
                              << withNul(QStringLiteral("Tarn"), QStringLiteral("X9"));
-        QTest::newRow("one over MAX_PATH") << QString(261, QLatin1Char('m')) << QString(262, QLatin1Char('m'));
+        QTest::newRow("one over MAX_PATH")
+            << QString(261, QLatin1Char('m')) << QString(262, QLatin1Char('m'));
         QTest::newRow("5000 characters") << QString(5000, QLatin1Char('m')) + QLatin1Char('1')
                                          << QString(5000, QLatin1Char('m')) + QLatin1Char('2');
         // 199 + 2 * 40 code units: the cut at 200 falls inside the first emoji
-        QTest::newRow("emoji across the cut") << QString(199, QLatin1Char('m')) + QStringLiteral("\U0001F5B1").repeated(40)
-                                              << QString(199, QLatin1Char('m')) + QStringLiteral("\\");
+        QTest::newRow("emoji across the cut")
+            << QString(199, QLatin1Char('m')) + QStringLiteral("\U0001F5B1").repeated(40)
+            << QString(199, QLatin1Char('m')) + QStringLiteral("\\");
     }
 
     void mutexNameMadeValid()

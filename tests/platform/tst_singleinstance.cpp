@@ -41,32 +41,20 @@ QStringList entries(const QString &dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
-// Points the runtime and temporary directories at fresh folders for one test
-// and puts the environment back afterwards.
-class EnvScope
+// Puts one environment variable back when a test ends.
+class EnvRestore
 {
 public:
-    EnvScope() : m_oldXdg(qgetenv("XDG_RUNTIME_DIR")), m_oldTmp(qgetenv("TMPDIR"))
+    explicit EnvRestore(const char *var)
+        : m_var(var), m_bSet(qEnvironmentVariableIsSet(var)), m_value(qgetenv(var))
     {
-        m_hadXdg = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
-        m_hadTmp = qEnvironmentVariableIsSet("TMPDIR");
     }
-    ~EnvScope()
-    {
-        restore("XDG_RUNTIME_DIR", m_hadXdg, m_oldXdg);
-        restore("TMPDIR", m_hadTmp, m_oldTmp);
-    }
+    ~EnvRestore() { m_bSet ? qputenv(m_var, m_value) : qunsetenv(m_var); }
 
 private:
-    static void restore(const char *var, bool had, const QByteArray &value)
-    {
-        if (had)
-            qputenv(var, value);
-        else
-            qunsetenv(var);
-    }
-    QByteArray m_oldXdg, m_oldTmp;
-    bool m_hadXdg = false, m_hadTmp = false;
+    const char *m_var;
+    bool m_bSet;
+    QByteArray m_value;
 };
 
 } // namespace
@@ -78,7 +66,8 @@ class TestSingleInstance : public QObject
 private slots:
     void init()
     {
-        m_pEnv.reset(new EnvScope);
+        m_pXdg.reset(new EnvRestore("XDG_RUNTIME_DIR"));
+        m_pTmp.reset(new EnvRestore("TMPDIR"));
         m_pRuntime.reset(new QTemporaryDir);
         m_pTemp.reset(new QTemporaryDir);
         QVERIFY(m_pRuntime->isValid() && m_pTemp->isValid());
@@ -90,7 +79,8 @@ private slots:
     {
         m_pRuntime.reset();
         m_pTemp.reset();
-        m_pEnv.reset();
+        m_pXdg.reset();
+        m_pTmp.reset();
     }
 
     void heldUntilDestroyed_data()
@@ -152,8 +142,8 @@ private slots:
         QTest::newRow("chinese vs underscores") << QStringLiteral("鼠标") << QStringLiteral("__");
         QTest::newRow("NUL vs underscore") << nameWithNul() << QStringLiteral("Tarn_X8");
         QTest::newRow("empty vs blank") << QString() << QStringLiteral(" ");
-        QTest::newRow("long, differing at the end")
-            << QString(5000, QLatin1Char('x')) + QLatin1Char('1') << QString(5000, QLatin1Char('x')) + QLatin1Char('2');
+        QTest::newRow("long, differing at the end") << QString(5000, QLatin1Char('x')) + QLatin1Char('1')
+                                                    << QString(5000, QLatin1Char('x')) + QLatin1Char('2');
         QTest::newRow("traversal vs its target") << QStringLiteral("../x") << QStringLiteral("x");
     }
 
@@ -172,7 +162,8 @@ private slots:
 
     void runtimeDirectoryChoice_data()
     {
-        QTest::addColumn<QString>("xdg"); // "<runtime>" = the prepared runtime folder, "<file>" = a plain file
+        QTest::addColumn<QString>(
+            "xdg"); // "<runtime>" = the prepared runtime folder, "<file>" = a plain file
         QTest::addColumn<bool>("usesRuntime");
         QTest::newRow("runtime directory") << QStringLiteral("<runtime>") << true;
         QTest::newRow("unset") << QString() << false;
@@ -272,7 +263,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<EnvScope> m_pEnv;
+    std::unique_ptr<EnvRestore> m_pXdg, m_pTmp;
     std::unique_ptr<QTemporaryDir> m_pRuntime;
     std::unique_ptr<QTemporaryDir> m_pTemp;
 };

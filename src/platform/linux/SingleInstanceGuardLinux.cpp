@@ -89,8 +89,9 @@ bool SingleInstanceGuard::acquire()
     }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-        qWarning("The single-instance lock file %s is not a plain file of this user; running without the guard",
-                 nativePath.constData());
+        qWarning(
+            "The single-instance lock file %s is not a plain file of this user; running without the guard",
+            nativePath.constData());
         ::close(fd);
         return true;
     }
