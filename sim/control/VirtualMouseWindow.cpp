@@ -86,7 +86,7 @@ QString formatEntry(const TrafficEntry &e)
     QString line;
     line.reserve(128);
     line += e.direction == Direction::Out ? QChar(0x2192) : QChar(0x2190);
-    line += QStringLiteral(" %1 ").arg(double(e.timeUs) / 1000.0, 10, 'f', 3);
+    line += QStringLiteral(" %1 ").arg(double(e.timeUs) / 1000.0, 9, 'f', 3);
     line += e.identity == Identity::Receiver ? QStringLiteral("rcv") : QStringLiteral("cbl");
     static const char kHex[] = "0123456789ABCDEF";
     for (std::uint8_t b : e.bytes) {
@@ -143,24 +143,57 @@ VirtualMouseWindow::~VirtualMouseWindow()
 void VirtualMouseWindow::buildUi()
 {
     auto *root = new QVBoxLayout(this);
+    // Group titles already separate the rows; tighter vertical margins keep
+    // the window short enough to sit beside the utility.
+    const QMargins groupMargins(8, 4, 8, 6);
 
-    // Connection
-    auto *connection = new QGroupBox(tr("Connection"), this);
-    auto *connectionRow = new QHBoxLayout(connection);
-    m_pReceiverBox = new QCheckBox(tr("Rece&iver plugged"), connection);
+    // Connection, battery, charging and sleep
+    auto *power = new QGroupBox(tr("Connection and battery"), this);
+    auto *powerGrid = new QGridLayout(power);
+    powerGrid->setContentsMargins(groupMargins);
+    m_pReceiverBox = new QCheckBox(tr("Rece&iver plugged"), power);
     m_pReceiverBox->setObjectName(QStringLiteral("receiverPlugged"));
-    m_pCableBox = new QCheckBox(tr("Ca&ble plugged"), connection);
+    m_pCableBox = new QCheckBox(tr("Ca&ble plugged"), power);
     m_pCableBox->setObjectName(QStringLiteral("cablePlugged"));
-    connectionRow->addWidget(m_pReceiverBox);
-    connectionRow->addWidget(m_pCableBox);
-    connectionRow->addStretch(1);
+    m_pChargingBox = new QCheckBox(tr("C&harging"), power);
+    m_pChargingBox->setObjectName(QStringLiteral("charging"));
+    m_pAsleepBox = new QCheckBox(tr("&Asleep"), power);
+    m_pAsleepBox->setObjectName(QStringLiteral("asleep"));
+    powerGrid->addWidget(m_pReceiverBox, 0, 0);
+    powerGrid->addWidget(m_pCableBox, 0, 1);
+    powerGrid->addWidget(m_pChargingBox, 1, 0);
+    powerGrid->addWidget(m_pAsleepBox, 1, 1);
+    powerGrid->setColumnStretch(2, 1);
+    auto *sliderRow = new QHBoxLayout;
+    auto *sliderLabel = new QLabel(tr("Readin&g:"), power);
+    m_pBatterySlider = new QSlider(Qt::Horizontal, power);
+    m_pBatterySlider->setObjectName(QStringLiteral("batterySlider"));
+    m_pBatterySlider->setRange(kBatterySliderMin, kBatterySliderMax);
+    m_pBatterySlider->setSingleStep(1);
+    m_pBatterySlider->setPageStep(10);
+    m_pBatterySlider->setToolTip(tr("Raw battery reading of the status answer"));
+    sliderLabel->setBuddy(m_pBatterySlider);
+    m_pBatteryLabel = new QLabel(power);
+    m_pBatteryLabel->setObjectName(QStringLiteral("batteryValue"));
+    // Wide enough for the longest text, so dragging does not shift the slider.
+    m_pBatteryLabel->setMinimumWidth(
+        m_pBatteryLabel->fontMetrics().horizontalAdvance(QStringLiteral("0000 · 00000 mV · 100 %")));
+    sliderRow->addWidget(sliderLabel);
+    sliderRow->addWidget(m_pBatterySlider, 1);
+    sliderRow->addWidget(m_pBatteryLabel);
+    powerGrid->addLayout(sliderRow, 2, 0, 1, 3);
     connect(m_pReceiverBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Receiver, on); });
     connect(m_pCableBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Cable, on); });
-    root->addWidget(connection);
+    syncResetDefaults();
+    connect(m_pBatterySlider, &QSlider::valueChanged, this, &VirtualMouseWindow::onBatteryChanged);
+    connect(m_pChargingBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setCharging(on ? 1 : 0); });
+    connect(m_pAsleepBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setAsleep(on); });
+    root->addWidget(power);
 
     // The mouse's own buttons
     auto *buttons = new QGroupBox(tr("Mouse buttons"), this);
     auto *buttonGrid = new QGridLayout(buttons);
+    buttonGrid->setContentsMargins(groupMargins);
     m_pProfileButton = new QPushButton(tr("&Profile"), buttons);
     m_pProfileButton->setObjectName(QStringLiteral("profileButton"));
     m_pDpiButton = new QPushButton(tr("&DPI level"), buttons);
@@ -183,44 +216,10 @@ void VirtualMouseWindow::buildUi()
     connect(m_pEffectButton, &QPushButton::clicked, this, [this] { m_sim.pressEffectButton(); });
     root->addWidget(buttons);
 
-    // Battery, charging and sleep
-    auto *battery = new QGroupBox(tr("Battery"), this);
-    auto *batteryForm = new QFormLayout(battery);
-    auto *sliderRow = new QHBoxLayout;
-    m_pBatterySlider = new QSlider(Qt::Horizontal, battery);
-    m_pBatterySlider->setObjectName(QStringLiteral("batterySlider"));
-    m_pBatterySlider->setRange(kBatterySliderMin, kBatterySliderMax);
-    m_pBatterySlider->setSingleStep(1);
-    m_pBatterySlider->setPageStep(10);
-    m_pBatterySlider->setToolTip(tr("Raw battery reading of the status answer"));
-    m_pBatteryLabel = new QLabel(battery);
-    m_pBatteryLabel->setObjectName(QStringLiteral("batteryValue"));
-    // Wide enough for the longest text, so dragging does not shift the slider.
-    m_pBatteryLabel->setMinimumWidth(
-        m_pBatteryLabel->fontMetrics().horizontalAdvance(QStringLiteral("0000 · 00000 mV · 100 %")));
-    sliderRow->addWidget(m_pBatterySlider, 1);
-    sliderRow->addWidget(m_pBatteryLabel);
-    auto *sliderLabel = new QLabel(tr("Readin&g:"), battery);
-    sliderLabel->setBuddy(m_pBatterySlider);
-    batteryForm->addRow(sliderLabel, sliderRow);
-    auto *flagsRow = new QHBoxLayout;
-    m_pChargingBox = new QCheckBox(tr("C&harging"), battery);
-    m_pChargingBox->setObjectName(QStringLiteral("charging"));
-    m_pAsleepBox = new QCheckBox(tr("&Asleep"), battery);
-    m_pAsleepBox->setObjectName(QStringLiteral("asleep"));
-    flagsRow->addWidget(m_pChargingBox);
-    flagsRow->addWidget(m_pAsleepBox);
-    flagsRow->addStretch(1);
-    batteryForm->addRow(QString(), flagsRow);
-    syncResetDefaults();
-    connect(m_pBatterySlider, &QSlider::valueChanged, this, &VirtualMouseWindow::onBatteryChanged);
-    connect(m_pChargingBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setCharging(on ? 1 : 0); });
-    connect(m_pAsleepBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setAsleep(on); });
-    root->addWidget(battery);
-
     // Faults
     auto *faults = new QGroupBox(tr("Faults"), this);
     auto *faultGrid = new QGridLayout(faults);
+    faultGrid->setContentsMargins(groupMargins);
     auto *countLabel = new QLabel(tr("Cou&nt (N):"), faults);
     m_pFaultCount = new QSpinBox(faults);
     m_pFaultCount->setObjectName(QStringLiteral("faultCount"));
@@ -260,6 +259,7 @@ void VirtualMouseWindow::buildUi()
     // Packet log
     auto *logBox = new QGroupBox(tr("Packet log"), this);
     auto *logLayout = new QVBoxLayout(logBox);
+    logLayout->setContentsMargins(groupMargins);
     m_pLog = new QPlainTextEdit(logBox);
     m_pLog->setObjectName(QStringLiteral("packetLog"));
     m_pLog->setReadOnly(true);
@@ -267,6 +267,8 @@ void VirtualMouseWindow::buildUi()
     m_pLog->setMaximumBlockCount(kMaxLogLines);
     m_pLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pLog->setTabChangesFocus(true);
+    // Small enough to keep the window beside the utility; it grows with the window.
+    m_pLog->setMinimumHeight(m_pLog->fontMetrics().lineSpacing() * 5);
     m_pClearLogButton = new QPushButton(tr("Clear &log"), logBox);
     m_pClearLogButton->setObjectName(QStringLiteral("clearLog"));
     connect(m_pClearLogButton, &QPushButton::clicked, this, &VirtualMouseWindow::slotClearLog);
@@ -278,18 +280,18 @@ void VirtualMouseWindow::buildUi()
     root->addWidget(logBox, 1);
 
     setTabOrder(m_pReceiverBox, m_pCableBox);
-    setTabOrder(m_pCableBox, m_pProfileButton);
+    setTabOrder(m_pCableBox, m_pChargingBox);
+    setTabOrder(m_pChargingBox, m_pAsleepBox);
+    setTabOrder(m_pAsleepBox, m_pBatterySlider);
+    setTabOrder(m_pBatterySlider, m_pProfileButton);
     setTabOrder(m_pProfileButton, m_pDpiButton);
     setTabOrder(m_pDpiButton, m_pRateButton);
     setTabOrder(m_pRateButton, m_pEffectButton);
-    setTabOrder(m_pEffectButton, m_pBatterySlider);
-    setTabOrder(m_pBatterySlider, m_pChargingBox);
-    setTabOrder(m_pChargingBox, m_pAsleepBox);
-    setTabOrder(m_pAsleepBox, m_pFaultCount);
+    setTabOrder(m_pEffectButton, m_pFaultCount);
     setTabOrder(clearFaults, m_pLog);
     setTabOrder(m_pLog, m_pClearLogButton);
 
-    resize(440, 620);
+    resize(440, 600);
 }
 
 void VirtualMouseWindow::armFault(int fault)
