@@ -67,7 +67,9 @@ case "$what" in
       exit 1
     fi
     set +e
-    DISPLAY=":$display" QT_QPA_PLATFORM=xcb MOUSECFG_SIM_SCREENSHOT="$shot" timeout 30 "$app"
+    # its diagnostics go to a log beside the picture
+    DISPLAY=":$display" QT_QPA_PLATFORM=xcb MOUSECFG_SIM_SCREENSHOT="$shot" \
+      timeout 30 "$app" >"$shots/demo.log" 2>&1
     rc=$?
     set -e
     if [ ! -s "$shot" ]; then
@@ -76,9 +78,14 @@ case "$what" in
       else
         echo "mousecfg-sim ended with exit code $rc and wrote no screenshot" >&2
       fi
+      echo "Its output: $shots/demo.log" >&2
       exit 1
     fi
     echo "Screenshot of the main window and the Virtual mouse: $shot"
+    if [ "$rc" -ne 0 ]; then
+      echo "mousecfg-sim saved the screenshot but ended with exit code $rc; its output: $shots/demo.log" >&2
+      exit "$rc"
+    fi
     ;;
   *) echo "usage: $0 [test|run|build]" >&2; exit 2 ;;
 esac
