@@ -1,0 +1,38 @@
+#include "Application.h"
+
+#include "ModelDescription.h"
+#include "MousecfgWidget.h"
+#include "SingleInstanceGuard.h"
+#include "StorageDirs.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int runMousecfg(int argc, char **argv, const std::function<void(MousecfgWidget &)> &extra)
+{
+    // The window scales itself in whole steps from the screen's DPI.
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    QApplication app(argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Closing the window hides it to the tray; only "&Quit" ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const StorageDirs dirs = StorageDirs::fromAppDir(QCoreApplication::applicationDirPath());
+    const QString productName = readProductName(dirs);
+    SingleInstanceGuard guard(productName + QStringLiteral(" Wireless Gaming Mouse Mutex1"));
+    if (!guard.acquire())
+        return 1;
+
+    MousecfgWidget window;
+    if (window.mouseCount() != 0) {
+        window.setWindowOpacity(1.0);
+        window.show();
+    }
+    // From the application folder rather than the working directory, so the
+    // icon does not depend on where the program was started from.
+    window.setWindowIcon(QIcon(dirs.appDir + QStringLiteral("/skin/icon.ico")));
+    window.setWindowTitle(productName);
+    if (extra)
+        extra(window);
+    return app.exec();
+}

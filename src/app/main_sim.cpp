@@ -1,0 +1,66 @@
+// The utility on the simulated mouse, with the "Virtual mouse" window that
+// plays the mouse: the demo and the target of the end-to-end tests.
+
+#include "Application.h"
+#include "MousecfgWidget.h"
+#include "VirtualMouseWindow.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+// Beside the main window when the screen has room, else at the screen's left.
+void placeBeside(QWidget &virtualMouse, const QWidget &window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QRect main = window.frameGeometry();
+    const QSize size = virtualMouse.sizeHint();
+    int x = main.right() + 12;
+    if (x + size.width() > area.right())
+        x = area.left();
+    virtualMouse.move(x, std::max(area.top(), main.top()));
+}
+
+// Both windows side by side in one picture, drawn from the widgets themselves.
+bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
+{
+    const QPixmap left = window.grab();
+    const QPixmap right = virtualMouse.grab();
+    QImage image(left.width() + 16 + right.width(), std::max(left.height(), right.height()),
+                 QImage::Format_ARGB32);
+    image.fill(QColor(48, 48, 48));
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, left);
+    painter.drawPixmap(left.width() + 16, 0, right);
+    painter.end();
+    return image.save(path);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::unique_ptr<VirtualMouseWindow> virtualMouse;
+    return runMousecfg(argc, argv, [&virtualMouse](MousecfgWidget &window) {
+        virtualMouse = std::make_unique<VirtualMouseWindow>();
+        virtualMouse->show();
+        placeBeside(*virtualMouse, window);
+
+        // Demo runs without a display take a picture and end by themselves.
+        const QString shot = qEnvironmentVariable("MOUSECFG_SIM_SCREENSHOT");
+        if (shot.isEmpty())
+            return;
+        QTimer::singleShot(1500, &window, [shot, &window, &virtualMouse] {
+            const bool saved = saveScreenshot(shot, window, *virtualMouse);
+            std::fprintf(stderr, saved ? "screenshot saved: %s\n" : "screenshot NOT saved: %s\n",
+                         qPrintable(shot));
+            QCoreApplication::exit(saved ? 0 : 3);
+        });
+    });
+}

@@ -1,0 +1,585 @@
+// The main window against the simulated mouse: scale, size, dragging, tabs,
+// the tray behaviour, the mouse list, the no-mouse warning and the profile slot
+// followed from the mouse's own reports.
+
+#include "DeviceLink.h"
+#include "DisplayScale.h"
+#include "MouseList.h"
+#include "MouseSim.h"
+#include "MousecfgWidget.h"
+#include "TarnMessageBox.h"
+#include "TarnPushButton.h"
+#include "VirtualDeviceClock.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QLabel>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+
+using mousesim::Identity;
+using mousesim::MouseSim;
+
+namespace {
+// A private copy of the assembled application directory for one window.
+class AppDirCopy
+{
+public:
+    AppDirCopy()
+    {
+        const QString from = QStringLiteral(MOUSECFG_APPDIR);
+        QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString rel = QDir(from).relativeFilePath(file);
+            if (rel.startsWith(QLatin1String("Configs")) || rel.startsWith(QLatin1String("skin"))
+                || rel == QLatin1String("DefaultProfile.bin")) {
+                QDir().mkpath(QFileInfo(m_Dir.filePath(rel)).path());
+                QFile::copy(file, m_Dir.filePath(rel));
+            }
+        }
+    }
+    QString path() const { return m_Dir.path(); }
+    QString configIni() const { return m_Dir.filePath(QStringLiteral("Configs/Config.ini")); }
+    void setModelKey(const QString &key, const QVariant &value)
+    {
+        QSettings ini(m_Dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+        ini.setValue(key, value);
+    }
+    void setConfigKey(const QString &key, const QVariant &value)
+    {
+        QSettings ini(configIni(), QSettings::IniFormat);
+        ini.setValue(key, value);
+    }
+    QVariant configKey(const QString &key) const
+    {
+        return QSettings(configIni(), QSettings::IniFormat).value(key);
+    }
+
+private:
+    QTemporaryDir m_Dir;
+};
+
+HidDeviceEntry entryWith(const char *name, int f1, int f2, int f3, int f4)
+{
+    HidDeviceEntry e{};
+    std::strncpy(e.name, name, sizeof(e.name) - 1);
+    e.found1 = f1;
+    e.found2 = f2;
+    e.found3 = f3;
+    e.found4 = f4;
+    return e;
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MousecfgWidget> makeWindow(const AppDirCopy &dir, double dpi = 96.0, bool tray = true)
+    {
+        MousecfgOptions options;
+        options.appDir = dir.path();
+        options.logicalDpi = [this, dpi](const QScreen *) { return m_dDpiOverride > 0 ? m_dDpiOverride : dpi; };
+        options.trayAvailable = [tray] { return tray; };
+        options.clock = &m_Clock;
+        return std::make_unique<MousecfgWidget>(options);
+    }
+
+    VirtualDeviceClock m_Clock{20};
+    double m_dDpiOverride = 0;
+
+private slots:
+    void init()
+    {
+        MouseSim::instance().reset();
+        m_dDpiOverride = 0;
+    }
+
+    void scaleStep_data()
+    {
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<double>("scale");
+        QTest::newRow("96 dpi") << 1.0 << 0 << 1.00;
+        QTest::newRow("just below 1.1") << 1.0999 << 0 << 1.00;
+        QTest::newRow("exactly 1.1") << 1.1 << 1 << 1.25;
+        QTest::newRow("1.39") << 1.39 << 1 << 1.25;
+        QTest::newRow("exactly 1.4") << 1.4 << 2 << 1.50;
+        QTest::newRow("144 dpi") << 1.5 << 2 << 1.50;
+        QTest::newRow("1.79") << 1.79 << 3 << 1.75;
+        QTest::newRow("exactly 1.8") << 1.8 << 4 << 2.00;
+        QTest::newRow("2.2") << 2.2 << 5 << 2.25;
+        QTest::newRow("2.7") << 2.7 << 7 << 2.75;
+        QTest::newRow("3.0") << 3.0 << 8 << 3.00;
+        QTest::newRow("3.7") << 3.7 << 11 << 3.75;
+        QTest::newRow("4.79") << 4.79 << 15 << 4.75;
+        QTest::newRow("exactly 4.8") << 4.8 << 16 << 5.00;
+        QTest::newRow("far above") << 12.0 << 16 << 5.00;
+        QTest::newRow("below one") << 0.5 << 0 << 1.00;
+    }
+    void scaleStep()
+    {
+        QFETCH(double, ratio);
+        QFETCH(int, step);
+        QFETCH(double, scale);
+        QCOMPARE(scaleStepForRatio(ratio), step);
+        QCOMPARE(scaleOfStep(step), scale);
+    }
+
+    void windowSize_data()
+    {
+        QTest::addColumn<double>("dpi");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("96") << 96.0 << 0 << QSize(999, 640);
+        QTest::newRow("120") << 120.0 << 1 << QSize(1248, 800);
+        QTest::newRow("144") << 144.0 << 2 << QSize(1498, 960);
+        QTest::newRow("168") << 168.0 << 3 << QSize(1748, 1120);
+        QTest::newRow("192") << 192.0 << 4 << QSize(1998, 1280);
+        QTest::newRow("288") << 288.0 << 8 << QSize(2997, 1920);
+    }
+    void windowSize()
+    {
+        QFETCH(double, dpi);
+        QFETCH(int, step);
+        QFETCH(QSize, size);
+        AppDirCopy dir;
+        auto window = makeWindow(dir, dpi);
+        QCOMPARE(window->dpiStep(), step);
+        QCOMPARE(window->size(), size);
+        // Every element sits at its design rectangle times the scale.
+        const double scale = scaleOfStep(step);
+        auto *apply = window->findChild<TarnPushButton *>(QStringLiteral("applyButton"));
+        QVERIFY(apply);
+        QCOMPARE(apply->geometry(), QRect(int(597 * scale), int(588 * scale), int(76 * scale), int(30 * scale)));
+        auto *picture = window->findChild<QLabel *>(QStringLiteral("mousePicture"));
+        QCOMPARE(picture->geometry(), QRect(int(637 * scale), int(99 * scale), int(300 * scale), int(400 * scale)));
+        // The outline follows the opaque part of the background.
+        QVERIFY(!window->mask().isEmpty());
+        QVERIFY(window->mask().boundingRect().width() <= size.width());
+    }
+
+    void movingToAnotherDpiRescales()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir, 96.0);
+        window->show();
+        QCOMPARE(window->size(), QSize(999, 640));
+        m_dDpiOverride = 144.0;
+        QResizeEvent moved(window->size(), window->size());
+        QApplication::sendEvent(window.get(), &moved);
+        QTRY_COMPARE(window->size(), QSize(1498, 960));
+        QCOMPARE(window->dpiStep(), 2);
+        QCOMPARE(window->displayScale(), 1.5);
+        auto *apply = window->findChild<TarnPushButton *>(QStringLiteral("applyButton"));
+        QCOMPARE(apply->geometry(), QRect(895, 882, 114, 45));
+    }
+
+    void widthSnapsToAStep_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("step");
+        QTest::newRow("1248 exactly") << 1248 << 1;
+        QTest::newRow("1240 within 9") << 1240 << 1;
+        QTest::newRow("1507 within 9") << 1507 << 2;
+        QTest::newRow("1750") << 1750 << 3;
+        QTest::newRow("1300 matches none") << 1300 << 0;
+    }
+    void widthSnapsToAStep()
+    {
+        QFETCH(int, width);
+        QFETCH(int, step);
+        AppDirCopy dir;
+        auto window = makeWindow(dir, 96.0);
+        window->show();
+        window->resize(width, 900);
+        QTRY_COMPARE(window->width(), width);
+        QCOMPARE(window->dpiStep(), step);
+    }
+
+    void dragThreshold_data()
+    {
+        QTest::addColumn<QPoint>("delta");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("3 px stays") << QPoint(2, 1) << false;
+        QTest::newRow("4 px stays") << QPoint(0, -4) << false;
+        QTest::newRow("5 px moves") << QPoint(3, 2) << true;
+        QTest::newRow("5 px left and up moves") << QPoint(-5, 0) << true;
+    }
+    void dragThreshold()
+    {
+        QFETCH(QPoint, delta);
+        QFETCH(bool, moves);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->move(100, 100);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QPoint origin = window->frameGeometry().topLeft();
+        const QPoint local(500, 80);
+        const QPoint global = window->mapToGlobal(local);
+        QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &press);
+        QMouseEvent move(QEvent::MouseMove, local + delta, global + delta, Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, local + delta, global + delta, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &release);
+        QTRY_COMPARE(window->frameGeometry().topLeft(), moves ? origin + delta : origin);
+    }
+
+    void tabs_data()
+    {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("pictureShown");
+        QTest::newRow("lighting") << 0 << true;
+        QTest::newRow("customize") << 1 << true;
+        QTest::newRow("dpi") << 2 << false;
+        QTest::newRow("macro") << 3 << false;
+    }
+    void tabs()
+    {
+        QFETCH(int, tab);
+        QFETCH(bool, pictureShown);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QCOMPARE(window->currentTab(), 1); // the window opens on "CUSTOMIZE"
+        if (tab == 0) {
+            window->selectTab(0);
+        } else {
+            auto *button = window->findChild<TarnPushButton *>(QStringLiteral("tab%1").arg(tab));
+            QVERIFY(button);
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QCOMPARE(window->currentTab(), tab);
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(window->findChild<TarnPushButton *>(QStringLiteral("tab%1").arg(i))->isSelected(), i == tab);
+        QCOMPARE(window->findChild<QLabel *>(QStringLiteral("mousePicture"))->isVisible(), pictureShown);
+        QCOMPARE(window->findChild<QWidget *>(QStringLiteral("modelCaption"))->isVisible(), pictureShown);
+    }
+
+    void disableMacro_data()
+    {
+        QTest::addColumn<int>("disable");
+        QTest::addColumn<bool>("macroTabShown");
+        QTest::newRow("enabled") << 0 << true;
+        QTest::newRow("disabled") << 1 << false;
+    }
+    void disableMacro()
+    {
+        QFETCH(int, disable);
+        QFETCH(bool, macroTabShown);
+        AppDirCopy dir;
+        dir.setModelKey(QStringLiteral("PROFILE/DisableMacro"), disable);
+        auto window = makeWindow(dir);
+        window->show();
+        auto *macro = window->findChild<TarnPushButton *>(QStringLiteral("tab3"));
+        QCOMPARE(!macro->size().isEmpty(), macroTabShown);
+        QCOMPARE(window->findChild<TarnPushButton *>(QStringLiteral("tab2"))->size(), QSize(154, 29));
+    }
+
+    void closeHidesAndTheProgramStays()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("closeButton")), Qt::LeftButton);
+        QVERIFY(window->isHidden());
+        window->show();
+        window->close(); // the window manager's close does the same
+        QVERIFY(window->isHidden());
+        QTest::qWait(50);
+        QCOMPARE(quitting.count(), 0);
+        QVERIFY(window->deviceLink().hasCommandHandle());
+    }
+
+    void closeWithoutATrayMinimises()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir, 96.0, false);
+        window->show();
+        QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("closeButton")), Qt::LeftButton);
+        QVERIFY(!window->isHidden());
+        QTRY_VERIFY(window->isMinimized());
+    }
+
+    void trayMenu()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        auto *tray = window->findChild<QMenu *>(QStringLiteral("trayMenu"));
+        QVERIFY(tray);
+        QStringList texts;
+        for (QAction *action : tray->actions())
+            texts << action->text();
+        QCOMPARE(texts, QStringList({QStringLiteral("&Load Config"), QStringLiteral("&Quit")}));
+        window->hide();
+        tray->actions().at(0)->trigger(); // "&Load Config" brings the window back
+        QVERIFY(window->isVisible());
+        QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
+        QTimer::singleShot(0, tray->actions().at(1), &QAction::trigger);
+        QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(7); });
+        QCOMPARE(qApp->exec(), 0); // "&Quit" ends the event loop
+    }
+
+    void mouseListWindow_data()
+    {
+        QTest::addColumn<bool>("receiver");
+        QTest::addColumn<bool>("cable");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("no mouse") << false << false << 0 << QString() << 3;
+        QTest::newRow("receiver") << true << false << 1 << QStringLiteral("TarnX8") << 2;
+        QTest::newRow("cable") << false << true << 1 << QStringLiteral("TarnX8") << 0;
+        QTest::newRow("both") << true << true << 1 << QStringLiteral("TarnX8") << 1;
+    }
+    void mouseListWindow()
+    {
+        QFETCH(bool, receiver);
+        QFETCH(bool, cable);
+        QFETCH(int, count);
+        QFETCH(QString, current);
+        QFETCH(int, mode);
+        MouseSim::instance().plug(Identity::Receiver, receiver);
+        MouseSim::instance().plug(Identity::Cable, cable);
+        AppDirCopy dir;
+        dir.setConfigKey(QStringLiteral("Config/CurrentProductName"), QStringLiteral("Other"));
+        auto window = makeWindow(dir);
+        QCOMPARE(window->mouseCount(), count);
+        QCOMPARE(window->currentProductName(), current);
+        QCOMPARE(dir.configKey(QStringLiteral("Config/CurrentProductName")).toString(), current);
+        QCOMPARE(window->connectionMode(), mode);
+        window->show();
+        QVERIFY(!window->findChild<TarnPushButton *>(QStringLiteral("mouseSelector"))->isVisible());
+        QCOMPARE(window->findChild<QWidget *>(QStringLiteral("receiverIcon"))->isVisible(), mode == 1 || mode == 2);
+        QCOMPARE(window->findChild<QWidget *>(QStringLiteral("batteryBar"))->isVisible(), mode >= 2);
+    }
+
+    void mouseListRules_data()
+    {
+        QTest::addColumn<QStringList>("usable");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<bool>("store");
+        QTest::addColumn<bool>("selector");
+        QTest::newRow("none") << QStringList() << QStringLiteral("A") << QString() << true << false;
+        QTest::newRow("one") << QStringList({"B"}) << QStringLiteral("A") << QStringLiteral("B") << true << false;
+        QTest::newRow("two, stored listed") << QStringList({"A", "B"}) << QStringLiteral("B") << QStringLiteral("B")
+                                            << false << true;
+        QTest::newRow("two, stored missing") << QStringList({"A", "B"}) << QStringLiteral("C")
+                                             << QStringLiteral("A") << false << true;
+    }
+    void mouseListRules()
+    {
+        QFETCH(QStringList, usable);
+        QFETCH(QString, stored);
+        QFETCH(QString, current);
+        QFETCH(bool, store);
+        QFETCH(bool, selector);
+        const MouseChoice choice = chooseCurrentMouse(usable, stored);
+        QCOMPARE(choice.current, current);
+        QCOMPARE(choice.storeCurrent, store);
+        QCOMPARE(choice.selectorVisible, selector);
+    }
+
+    void usableMice()
+    {
+        auto table = std::make_unique<HidDeviceTable>();
+        std::memset(table.get(), 0, sizeof(HidDeviceTable));
+        table->count = 4;
+        table->entries[0] = entryWith("Receiver only", 1, 1, 0, 0);
+        table->entries[1] = entryWith("Half a receiver", 1, 0, 0, 1);
+        table->entries[2] = entryWith("Cable only", 0, 0, 1, 1);
+        table->entries[3] = entryWith("Nothing", 0, 0, 0, 0);
+        QCOMPARE(usableMouseNames(*table), QStringList({"Receiver only", "Cable only"}));
+        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Half a receiver"))), 0);
+        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Unknown"))), 3);
+        // A count beyond the table and a name without its end stay in bounds.
+        table->count = 100000;
+        std::memset(table->entries[3].name, 'x', sizeof(table->entries[3].name));
+        table->entries[3].found3 = table->entries[3].found4 = 1;
+        QCOMPARE(usableMouseNames(*table).size(), 3);
+        QCOMPARE(usableMouseNames(*table).last().size(), kHidNameSize);
+    }
+
+    void warningWithoutAMouse()
+    {
+        MouseSim::instance().plug(Identity::Receiver, false);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QVERIFY(window->isHidden());
+        bool sawBox = false;
+        bool visibleWithBox = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<TarnMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            sawBox = true;
+            visibleWithBox = window->isVisible() && window->isWarningOpen();
+            box->accept();
+        });
+        poll.start(20);
+        QTRY_VERIFY(sawBox);
+        QVERIFY(visibleWithBox);
+        QTRY_VERIFY(window->isHidden()); // accepted with still no mouse: back to the tray
+        QVERIFY(!window->isWarningOpen());
+    }
+
+    void windowWithAMouseHasNoWarning()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QTest::qWait(400);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(window->isVisible());
+    }
+
+    void mousePicture()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        auto *picture = window->findChild<QLabel *>(QStringLiteral("mousePicture"));
+        QVERIFY(!picture->pixmap(Qt::ReturnByValue).isNull());
+        const QImage front = picture->pixmap(Qt::ReturnByValue).toImage();
+        TarnPushButton row(QStringList{});
+        row.setProperty("buttonRow", 1);
+        window->slotMouseOver(&row, true);
+        const QImage hover = picture->pixmap(Qt::ReturnByValue).toImage();
+        const QImage expected = QImage(dir.path() + QStringLiteral("/skin/mouse/TarnX8/mouse_2.png"))
+                                    .scaled(300, 400, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(hover.format());
+        QCOMPARE(hover, expected);
+        window->slotMouseOver(&row, false);
+        QCOMPARE(picture->pixmap(Qt::ReturnByValue).toImage(), front);
+        row.setProperty("buttonRow", 99); // no such row: the picture stays
+        window->slotMouseOver(&row, true);
+        QCOMPARE(picture->pixmap(Qt::ReturnByValue).toImage(), front);
+    }
+
+    void missingModelPictures()
+    {
+        AppDirCopy dir;
+        QDir(dir.path() + QStringLiteral("/skin/mouse/TarnX8")).removeRecursively();
+        auto window = makeWindow(dir);
+        auto *picture = window->findChild<QLabel *>(QStringLiteral("mousePicture"));
+        QVERIFY(picture->pixmap(Qt::ReturnByValue).isNull());
+        TarnPushButton row(QStringList{});
+        row.setProperty("buttonRow", 0);
+        window->slotMouseOver(&row, true);
+        QVERIFY(picture->pixmap(Qt::ReturnByValue).isNull());
+    }
+
+    void captionAndVersion()
+    {
+        AppDirCopy dir;
+        dir.setModelKey(QStringLiteral("PROFILE/Version"), QStringLiteral("V9.8.7"));
+        auto window = makeWindow(dir);
+        auto *version = window->findChild<QWidget *>(QStringLiteral("versionLabel"));
+        QCOMPARE(version->property("text").toString(), QStringLiteral("Version : V9.8.7"));
+    }
+
+    void enableButtons()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotEnableButtons", Q_ARG(bool, false)));
+        const auto buttons = window->findChildren<TarnPushButton *>();
+        QVERIFY(buttons.size() >= 10);
+        for (TarnPushButton *b : buttons)
+            QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotEnableButtons", Q_ARG(bool, true)));
+        for (TarnPushButton *b : buttons)
+            QVERIFY(b->isEnabled());
+    }
+
+    void gotoMacro()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotGotoMacro", Q_ARG(quint8, 3)));
+        QCOMPARE(window->currentTab(), 3);
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotGotoMacro", Q_ARG(quint8, 9)));
+        QCOMPARE(window->currentTab(), 3); // no tab 9: nothing changes
+    }
+
+    void profileList_data()
+    {
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("none") << QString() << QStringList() << QStringList();
+        QTest::newRow("zero") << QStringLiteral("0") << QStringList({"Ignored"}) << QStringList();
+        QTest::newRow("two") << QStringLiteral("2") << QStringList({"FPS", "MOBA", "Extra"})
+                             << QStringList({"FPS", "MOBA"});
+        QTest::newRow("count beyond the entries") << QStringLiteral("3") << QStringList({"FPS"})
+                                                  << QStringList({"FPS", "", ""});
+    }
+    void profileList()
+    {
+        QFETCH(QString, count);
+        QFETCH(QStringList, entries);
+        QFETCH(QStringList, expected);
+        AppDirCopy dir;
+        QDir().mkpath(dir.path() + QStringLiteral("/Configs/TarnX8"));
+        {
+            QSettings ini(dir.path() + QStringLiteral("/Configs/TarnX8/Config.ini"), QSettings::IniFormat);
+            if (!count.isEmpty())
+                ini.setValue(QStringLiteral("PROFILE_LIST/Count"), count);
+            for (int i = 0; i < entries.size(); ++i)
+                ini.setValue(QStringLiteral("PROFILE_LIST/%1").arg(i + 1), entries.at(i));
+        }
+        auto window = makeWindow(dir);
+        QCOMPARE(window->profileList(), expected);
+        QStringList menu;
+        for (QAction *action : window->profileMenu()->actions())
+            menu << action->text();
+        QCOMPARE(menu, expected);
+    }
+
+    void profileFollowsTheMouse()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(0));
+        MouseSim::instance().sendStatusReport(2, 0, 1, 1);
+        QTRY_COMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
+        QCOMPARE(dir.configKey(QStringLiteral("Config/ProfileID")).toInt(), 2);
+
+        // The same slot again changes nothing, even where the file says otherwise.
+        dir.setConfigKey(QStringLiteral("Config/ProfileID"), 4);
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotRefreshStatus", Q_ARG(quint8, 2), Q_ARG(quint8, 0),
+                                          Q_ARG(quint8, 1), Q_ARG(quint8, 1)));
+        QCOMPARE(dir.configKey(QStringLiteral("Config/ProfileID")).toInt(), 4);
+
+        // A slot the mouse cannot have is refused.
+        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotRefreshStatus", Q_ARG(quint8, 7), Q_ARG(quint8, 0),
+                                          Q_ARG(quint8, 1), Q_ARG(quint8, 1)));
+        QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
+    }
+
+    void shutdownReleasesTheMouse()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QVERIFY(MouseSim::instance().openHandleCount() > 0);
+        window.reset();
+        QCOMPARE(MouseSim::instance().openHandleCount(), 0);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
