@@ -464,6 +464,8 @@ private slots:
         m_pWindow->refresh();
         const QStringList lines = logLines();
         QCOMPARE(lines.size(), VirtualMouseWindow::kMaxLogLines);
+        // Only the new entry was added; nothing shown before came again.
+        QVERIFY(lines.first().contains(hexOf(numbered(100000 - VirtualMouseWindow::kMaxLogLines + 1))));
         QVERIFY(lines[lines.size() - 2].contains(hexOf(numbered(99999))));
         QVERIFY(lines.last().contains(hexOf(numbered(100000))));
     }
