@@ -93,6 +93,7 @@ private:
     QString m_sXdotool;
     QString m_sOutputDir;
     QTemporaryDir m_appCopy;
+    QTemporaryDir m_runtimeDir;
     QString m_sProductName;
     std::unique_ptr<QProcess> m_pXvfb;
     QString m_sDisplay;
@@ -112,6 +113,7 @@ void TestStartup::initTestCase()
     m_sOutputDir = MOUSECFG_E2E_OUTPUT_DIR;
     QVERIFY(QDir().mkpath(m_sOutputDir));
     QVERIFY(m_appCopy.isValid());
+    QVERIFY(m_runtimeDir.isValid());
     QVERIFY2(copyAppDir(m_appCopy.path()), "copying the application directory failed");
 
     m_sProductName = QSettings(m_appCopy.path() + "/DefaultProfile.bin", QSettings::IniFormat)
@@ -295,6 +297,9 @@ QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, c
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", m_sDisplay);
     env.insert("QT_QPA_PLATFORM", "xcb");
+    // The single-instance lock lives in the runtime directory: a private one keeps
+    // these starts apart from a copy the user runs and from other test runs.
+    env.insert("XDG_RUNTIME_DIR", m_runtimeDir.path());
     // The window sizes itself from the screen's DPI; nothing may scale on top.
     for (const char *name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
                              "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "MOUSECFG_SIM_SCREENSHOT"})
