@@ -1,5 +1,7 @@
 #include "VirtualMouseWindow.h"
 
+#include <QScrollBar>
+
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
@@ -408,4 +411,7 @@ void VirtualMouseWindow::appendTraffic()
     for (std::size_t i = from; i < log.size(); ++i)
         lines << formatEntry(log[i]);
     m_pLog->appendPlainText(lines.join(QLatin1Char('\n')));
+    // Appending scrolls to the end of the last line; keep the start of each
+    // line (direction, time, command bytes) in view.
+    m_pLog->horizontalScrollBar()->setValue(0);
 }

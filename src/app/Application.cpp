@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <QIcon>
 
-int runMousecfg(int argc, char **argv, const std::function<void(MousecfgWidget &)> &extra)
+int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
 {
     // The window scales itself in whole steps from the screen's DPI.
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
@@ -32,7 +32,10 @@ int runMousecfg(int argc, char **argv, const std::function<void(MousecfgWidget &
     // icon does not depend on where the program was started from.
     window.setWindowIcon(QIcon(dirs.appDir + QStringLiteral("/skin/icon.ico")));
     window.setWindowTitle(productName);
-    if (extra)
-        extra(window);
-    return app.exec();
+    std::unique_ptr<QObject> extra;
+    if (companions)
+        extra = companions(window);
+    const int result = app.exec();
+    extra.reset();
+    return result;
 }

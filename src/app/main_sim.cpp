@@ -46,21 +46,22 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
 
 int main(int argc, char **argv)
 {
-    std::unique_ptr<VirtualMouseWindow> virtualMouse;
-    return runMousecfg(argc, argv, [&virtualMouse](MousecfgWidget &window) {
-        virtualMouse = std::make_unique<VirtualMouseWindow>();
+    return runMousecfg(argc, argv, [](MousecfgWidget &window) -> std::unique_ptr<QObject> {
+        auto virtualMouse = std::make_unique<VirtualMouseWindow>();
         virtualMouse->show();
         placeBeside(*virtualMouse, window);
 
         // Demo runs without a display take a picture and end by themselves.
         const QString shot = qEnvironmentVariable("MOUSECFG_SIM_SCREENSHOT");
-        if (shot.isEmpty())
-            return;
-        QTimer::singleShot(1500, &window, [shot, &window, &virtualMouse] {
-            const bool saved = saveScreenshot(shot, window, *virtualMouse);
-            std::fprintf(stderr, saved ? "screenshot saved: %s\n" : "screenshot NOT saved: %s\n",
-                         qPrintable(shot));
-            QCoreApplication::exit(saved ? 0 : 3);
-        });
+        if (!shot.isEmpty()) {
+            QWidget *mouseWindow = virtualMouse.get();
+            QTimer::singleShot(1500, &window, [shot, &window, mouseWindow] {
+                const bool saved = saveScreenshot(shot, window, *mouseWindow);
+                std::fprintf(stderr, saved ? "screenshot saved: %s\n" : "screenshot NOT saved: %s\n",
+                             qPrintable(shot));
+                QCoreApplication::exit(saved ? 0 : 3);
+            });
+        }
+        return virtualMouse;
     });
 }

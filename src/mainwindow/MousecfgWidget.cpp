@@ -253,6 +253,12 @@ void MousecfgWidget::buildWidgets()
     m_pVersionLabel = new TarnLabel(this);
     m_pVersionLabel->setObjectName(QStringLiteral("versionLabel"));
     m_pVersionLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Light text on the dark background.
+    for (TarnLabel *label : {m_pModelCaption, m_pVersionLabel}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 200, 200));
+        label->setPalette(palette);
+    }
 
     m_pBatteryBar = new TarnProcessbar(this);
     m_pBatteryBar->setObjectName(QStringLiteral("batteryBar"));
