@@ -1,7 +1,5 @@
 #include "VirtualMouseWindow.h"
 
-#include <QScrollBar>
-
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFormLayout>

@@ -10,7 +10,8 @@
 
 QString modelConfigIni(const StorageDirs &dirs, const QString &productName)
 {
-    if (!isSafeFileName(productName))
+    // An empty name would make the folder Configs/ itself.
+    if (productName.isEmpty() || !isSafeFileName(productName))
         return QString();
     return dirs.configDir + QLatin1Char('/') + productName + QStringLiteral("/Config.ini");
 }
