@@ -333,6 +333,55 @@ private slots:
         QCOMPARE(qApp->exec(), 0); // "&Quit" ends the event loop
     }
 
+    void trayClicks_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("startVisible");
+        QTest::addColumn<bool>("endVisible");
+        QTest::newRow("click shows") << int(QSystemTrayIcon::Trigger) << false << true;
+        QTest::newRow("double click shows") << int(QSystemTrayIcon::DoubleClick) << false << true;
+        QTest::newRow("click hides") << int(QSystemTrayIcon::Trigger) << true << false;
+        QTest::newRow("double click hides") << int(QSystemTrayIcon::DoubleClick) << true << false;
+        QTest::newRow("context menu leaves it") << int(QSystemTrayIcon::Context) << true << true;
+        QTest::newRow("middle click leaves it") << int(QSystemTrayIcon::MiddleClick) << false << false;
+    }
+    void trayClicks()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, startVisible);
+        QFETCH(bool, endVisible);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->setVisible(startVisible);
+        auto *tray = window->findChild<QSystemTrayIcon *>(QStringLiteral("trayIcon"));
+        QVERIFY(tray);
+        emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+        QCOMPARE(window->isVisible(), endVisible);
+    }
+
+    void trayClickKeepsTheWarningOnScreen()
+    {
+        MouseSim::instance().plug(Identity::Receiver, false);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        auto *tray = window->findChild<QSystemTrayIcon *>(QStringLiteral("trayIcon"));
+        bool stillVisible = false;
+        bool done = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<TarnMessageBox *>(QApplication::activeModalWidget());
+            if (!box || done)
+                return;
+            emit tray->activated(QSystemTrayIcon::Trigger);
+            stillVisible = window->isVisible();
+            done = true;
+            box->accept();
+        });
+        poll.start(20);
+        QTRY_VERIFY(done);
+        QVERIFY(stillVisible);
+    }
+
     void mouseListWindow_data()
     {
         QTest::addColumn<bool>("receiver");
