@@ -104,7 +104,8 @@ void TestStartup::initTestCase()
 {
     m_sXvfb = QStandardPaths::findExecutable("Xvfb");
     if (m_sXvfb.isEmpty())
-        QSKIP("Xvfb is not installed (scripts/install-deps.sh installs it); the end-to-end tests need a virtual X screen");
+        QSKIP("Xvfb is not installed (scripts/install-deps.sh installs it); the end-to-end tests need a "
+              "virtual X screen");
     m_sXdotool = QStandardPaths::findExecutable("xdotool");
     QVERIFY2(!m_sXdotool.isEmpty(), "xdotool is not installed (scripts/install-deps.sh installs it)");
     QVERIFY2(QFileInfo(MOUSECFG_APPDIR "/mousecfg-sim").isExecutable(),
@@ -117,7 +118,8 @@ void TestStartup::initTestCase()
     QVERIFY2(copyAppDir(m_appCopy.path()), "copying the application directory failed");
 
     m_sProductName = QSettings(m_appCopy.path() + "/DefaultProfile.bin", QSettings::IniFormat)
-                         .value("PROFILE/ProductName").toString();
+                         .value("PROFILE/ProductName")
+                         .toString();
     QVERIFY2(!m_sProductName.isEmpty(), "the sample DefaultProfile.bin names no product");
 }
 
@@ -155,8 +157,8 @@ void TestStartup::windowSizeAndSingleInstance()
     const QString tag = QStringLiteral("dpi%1").arg(dpi);
     QProcess *first = startApp(m_appCopy.path(), tag + "-first");
     const QString id = waitForWindow(m_sProductName, first, 15000);
-    QVERIFY2(!id.isEmpty(), qPrintable("no visible window titled " + m_sProductName + " within 15 s; log:\n"
-                                       + tail(m_sOutputDir + "/" + tag + "-first.log")));
+    QVERIFY2(!id.isEmpty(), qPrintable("no visible window titled " + m_sProductName + " within 15 s; log:\n" +
+                                       tail(m_sOutputDir + "/" + tag + "-first.log")));
     QVERIFY2(!waitForWindow(kVirtualMouseTitle, first, 15000).isEmpty(), "no visible Virtual mouse window");
 
     const WindowGeometry g = geometry(id);
@@ -261,8 +263,8 @@ void TestStartup::screenshot()
     for (int y = 0; y < height; y += 16)
         for (int x = 0; x < width; x += 16)
             colours.insert(image.pixel(x, y));
-    QVERIFY2(colours.size() > 8, qPrintable(QStringLiteral("the main window area holds only %1 colours")
-                                                .arg(colours.size())));
+    QVERIFY2(colours.size() > 8,
+             qPrintable(QStringLiteral("the main window area holds only %1 colours").arg(colours.size())));
 }
 
 bool TestStartup::startScreen(int dpi)
@@ -272,8 +274,8 @@ bool TestStartup::startScreen(int dpi)
     // -displayfd: Xvfb picks a free display number and writes it to stdout once it
     // accepts connections, so tests running side by side never collide.
     m_pXvfb->start(m_sXvfb, {"-displayfd", "1", "-screen", "0",
-                             QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
-                             "-dpi", QString::number(dpi), "-nolisten", "tcp"});
+                             QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight), "-dpi",
+                             QString::number(dpi), "-nolisten", "tcp"});
     QByteArray out;
     QElapsedTimer clock;
     clock.start();
@@ -285,7 +287,8 @@ bool TestStartup::startScreen(int dpi)
     bool ok = false;
     number.toInt(&ok);
     if (!ok) {
-        qWarning("Xvfb gave no display number: %s", qPrintable(tail(m_sOutputDir + QStringLiteral("/xvfb-dpi%1.log").arg(dpi))));
+        qWarning("Xvfb gave no display number: %s",
+                 qPrintable(tail(m_sOutputDir + QStringLiteral("/xvfb-dpi%1.log").arg(dpi))));
         return false;
     }
     m_sDisplay = ":" + QString::fromLatin1(number);
@@ -321,10 +324,9 @@ QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, c
 
 QStringList TestStartup::visibleWindows(const QString &title) const
 {
-    const ToolRun r = runTool(m_sXdotool,
-                              {"search", "--onlyvisible", "--name",
-                               "^" + QRegularExpression::escape(title) + "$"},
-                              m_sDisplay);
+    const ToolRun r = runTool(
+        m_sXdotool, {"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"},
+        m_sDisplay);
     // xdotool exits with 1 when nothing matches
     return QString::fromLatin1(r.out).split('\n', Qt::SkipEmptyParts);
 }
