@@ -10,8 +10,9 @@
 
 QString modelConfigIni(const StorageDirs &dirs, const QString &productName)
 {
-    // An empty name would make the folder Configs/ itself.
-    if (productName.isEmpty() || !isSafeFileName(productName))
+    // An empty name or "." would make the folder Configs/ itself, whose
+    // Config.ini is the program's own.
+    if (productName.isEmpty() || productName == QLatin1String(".") || !isSafeFileName(productName))
         return QString();
     return dirs.configDir + QLatin1Char('/') + productName + QStringLiteral("/Config.ini");
 }

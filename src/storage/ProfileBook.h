@@ -17,7 +17,7 @@
 constexpr int kMaxProfileListEntries = 256;
 
 // Configs/<product name>/Config.ini, or an empty string when the product name
-// cannot be used as a folder name (empty, a path, "..").
+// cannot be used as a folder name (empty, a path, ".", "..").
 QString modelConfigIni(const StorageDirs &dirs, const QString &productName);
 
 // PROFILE_LIST/1..Count of the model's Config.ini, in order. Empty when the file

@@ -54,6 +54,8 @@ private slots:
         QTest::newRow("product name is a path") << "../Configs" << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n")
                                                 << QStringList();
         QTest::newRow("empty product name") << "" << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n") << QStringList();
+        QTest::newRow("product name is a dot") << "." << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n")
+                                               << QStringList();
     }
     void listFile()
     {
