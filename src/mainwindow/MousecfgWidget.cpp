@@ -688,13 +688,22 @@ void MousecfgWidget::slotWarning()
         activateWindow();
         return;
     }
+    if (m_pWarningBox) {
+        // "&Load Config" while the box is up: bring that one forward rather
+        // than stacking a second one on it.
+        m_pWarningBox->raise();
+        m_pWarningBox->activateWindow();
+        return;
+    }
     m_bWarningOpen = true;
-    m_pWarningBox = new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"),
-                                       tr("Dongle Disconnect!"), this, true, Qt::FramelessWindowHint,
-                                       [this] { return m_iDevicePresent == 1; });
-    m_pWarningBox->setObjectName(QStringLiteral("dongleWarning"));
-    const int result = m_pWarningBox->exec();
-    delete m_pWarningBox;
+    QPointer<TarnMessageBox> box = new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"),
+                                                      tr("Dongle Disconnect!"), this, true,
+                                                      Qt::FramelessWindowHint,
+                                                      [this] { return m_iDevicePresent == 1; });
+    box->setObjectName(QStringLiteral("dongleWarning"));
+    m_pWarningBox = box;
+    const int result = box->exec();
+    delete box;
     if (result == QDialog::Accepted) {
         if (m_iMouseCount == 0)
             hide();

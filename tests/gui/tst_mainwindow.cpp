@@ -329,7 +329,11 @@ private slots:
         QVERIFY(window->isVisible());
         QSignalSpy quitting(qApp, &QCoreApplication::aboutToQuit);
         QTimer::singleShot(0, tray->actions().at(1), &QAction::trigger);
-        QTimer::singleShot(2000, qApp, [] { QCoreApplication::exit(7); });
+        // A guard that ends with this test: a stray exit() would end the dialogs of later tests.
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(7); });
+        guard.start(2000);
         QCOMPARE(qApp->exec(), 0); // "&Quit" ends the event loop
     }
 
@@ -380,6 +384,45 @@ private slots:
         poll.start(20);
         QTRY_VERIFY(done);
         QVERIFY(stillVisible);
+    }
+
+    void loadConfigWhileTheWarningIsOpen()
+    {
+        MouseSim::instance().plug(Identity::Receiver, false);
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        QAction *loadConfig = window->findChild<QMenu *>(QStringLiteral("trayMenu"))->actions().at(0);
+        bool triggered = false;
+        bool done = false;
+        int ticks = 0;
+        int boxesOnScreen = 0;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QList<TarnMessageBox *> open;
+            for (TarnMessageBox *box : window->findChildren<TarnMessageBox *>()) {
+                if (box->isVisible())
+                    open << box;
+            }
+            if (open.isEmpty() || done)
+                return;
+            if (!triggered) {
+                triggered = true;
+                QTimer::singleShot(0, loadConfig, &QAction::trigger);
+                return;
+            }
+            if (++ticks < 5) // time for a second box to appear
+                return;
+            boxesOnScreen = open.size();
+            done = true;
+            for (TarnMessageBox *box : open)
+                box->accept();
+        });
+        poll.start(20);
+        QTRY_VERIFY(done);
+        QCOMPARE(boxesOnScreen, 1);
+        QTRY_VERIFY(window->isHidden());
+        QVERIFY(!window->isWarningOpen());
+        QTRY_COMPARE(window->findChildren<TarnMessageBox *>().size(), 0);
     }
 
     void mouseListWindow_data()
