@@ -207,17 +207,19 @@ private slots:
 
     void dragThreshold_data()
     {
-        QTest::addColumn<QPoint>("delta");
-        QTest::addColumn<bool>("moves");
-        QTest::newRow("3 px stays") << QPoint(2, 1) << false;
-        QTest::newRow("4 px stays") << QPoint(0, -4) << false;
-        QTest::newRow("5 px moves") << QPoint(3, 2) << true;
-        QTest::newRow("5 px left and up moves") << QPoint(-5, 0) << true;
+        QTest::addColumn<QPointF>("delta");
+        QTest::addColumn<QPoint>("moved");
+        QTest::newRow("3 px stays") << QPointF(2, 1) << QPoint(0, 0);
+        QTest::newRow("4 px stays") << QPointF(0, -4) << QPoint(0, 0);
+        QTest::newRow("5 px moves") << QPointF(3, 2) << QPoint(3, 2);
+        QTest::newRow("5 px left and up moves") << QPointF(-5, 0) << QPoint(-5, 0);
+        QTest::newRow("halves round away from zero") << QPointF(2.5, 2.5) << QPoint(3, 3);
+        QTest::newRow("negative halves round away from zero") << QPointF(-2.5, -2.5) << QPoint(-3, -3);
     }
     void dragThreshold()
     {
-        QFETCH(QPoint, delta);
-        QFETCH(bool, moves);
+        QFETCH(QPointF, delta);
+        QFETCH(QPoint, moved);
         AppDirCopy dir;
         auto window = makeWindow(dir);
         window->move(100, 100);
@@ -228,13 +230,13 @@ private slots:
         const QPoint global = window->mapToGlobal(local);
         QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &press);
-        QMouseEvent move(QEvent::MouseMove, local + delta, global + delta, Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, QPointF(local) + delta, QPointF(local) + delta, QPointF(global) + delta,
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &move);
-        QMouseEvent release(QEvent::MouseButtonRelease, local + delta, global + delta, Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local) + delta, QPointF(local) + delta,
+                            QPointF(global) + delta, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &release);
-        QTRY_COMPARE(window->frameGeometry().topLeft(), moves ? origin + delta : origin);
+        QTRY_COMPARE(window->frameGeometry().topLeft(), origin + moved);
     }
 
     void tabs_data()
