@@ -555,6 +555,12 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         m_iLastWidth = scaledLength(kDesignWidth, scaleOfStep(step));
         m_iLastHeight = scaledLength(kDesignHeight, scaleOfStep(step));
         resize(m_iLastWidth, m_iLastHeight);
+        // The entry was just filled at the old size; redraw it at the new one
+        // so the background and the outline stay sharp.
+        if (step != 0 && m_aBackground[std::size_t(step)].size() != QSize(m_iLastWidth, m_iLastHeight)) {
+            m_aBackground[std::size_t(step)] = QPixmap();
+            backgroundFor(step, QSize(m_iLastWidth, m_iLastHeight));
+        }
     }
     m_iDpiVal = step;
     m_iLastDpiVal = step;

@@ -12,6 +12,7 @@
 #include "VirtualDeviceClock.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QDirIterator>
 #include <QLabel>
 #include <QMenu>
@@ -179,6 +180,11 @@ private slots:
         QTRY_COMPARE(window->size(), QSize(1498, 960));
         QCOMPARE(window->dpiStep(), 2);
         QCOMPARE(window->displayScale(), 1.5);
+        // The outline is the background's at the new size, not a stretched copy.
+        QCOMPARE(window->mask().boundingRect().size(), QSize(1498, 960));
+        const QImage background = QImage(dir.path() + QStringLiteral("/skin/cfgMainback.png"))
+                                      .scaled(1498, 960, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QCOMPARE(window->mask(), QRegion(QBitmap::fromImage(background.createAlphaMask())));
         auto *apply = window->findChild<TarnPushButton *>(QStringLiteral("applyButton"));
         QCOMPARE(apply->geometry(), QRect(895, 882, 114, 45));
     }
