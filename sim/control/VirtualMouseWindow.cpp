@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QStringList>
+#include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtDebug>
@@ -409,7 +410,11 @@ void VirtualMouseWindow::appendTraffic()
     for (std::size_t i = from; i < log.size(); ++i)
         lines << formatEntry(log[i]);
     m_pLog->appendPlainText(lines.join(QLatin1Char('\n')));
-    // Appending scrolls to the end of the last line; keep the start of each
-    // line (direction, time, command bytes) in view.
+    // Appending leaves the cursor, and so the view, at the end of the last
+    // line; keep the start of each line (direction, time, command bytes) in view.
+    QTextCursor cursor = m_pLog->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    m_pLog->setTextCursor(cursor);
     m_pLog->horizontalScrollBar()->setValue(0);
 }
