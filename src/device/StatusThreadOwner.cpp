@@ -41,6 +41,13 @@ void StatusThreadOwner::StopStatusThread()
     stopLocked();
 }
 
+void StatusThreadOwner::RequestStop()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_pThread)
+        m_pThread->stop();
+}
+
 void StatusThreadOwner::stopLocked()
 {
     if (!m_pThread)

@@ -27,6 +27,11 @@ public:
     // returns. Does nothing without a current thread.
     void StopStatusThread();
 
+    // Sets the current thread's stop flag and returns at once; the thread ends
+    // after its current read. The next Start or Stop waits for it. For callers
+    // that pause anyway before starting a new thread.
+    void RequestStop();
+
     TarnGetBatteryThread *currentThread() const;
 
 signals:

@@ -352,9 +352,10 @@ void MousecfgWidget::retranslate()
 void MousecfgWidget::setWindowTexts()
 {
     retranslate();
-    // A fresh status thread after a language change, as after every other
-    // change that rebuilds the window's texts.
-    m_pStatus->StopStatusThread();
+    // A fresh status thread after the texts are rebuilt. The old one is only
+    // asked to stop: it ends within the pause (its reads last at most 450 ms),
+    // so starting the new one rarely has to wait for it.
+    m_pStatus->RequestStop();
     pause(500);
     m_pStatus->StartStatusThread();
     layoutWidgets();

@@ -69,6 +69,7 @@ private slots:
     void ownerForwardsOnItsThread();
     void ownerQuickRestarts();
     void ownerStopWaits();
+    void ownerRequestStop();
     void ownerFromTwoThreads();
 
 private:
@@ -410,6 +411,29 @@ void TestStatusThread::ownerStopWaits()
     thread = owner->currentThread();
     delete owner;
     QVERIFY(thread.isNull());
+}
+
+void TestStatusThread::ownerRequestStop()
+{
+    // Real time: asking returns at once; the thread ends after its read, still
+    // current, and the next start waits for it before replacing it.
+    OpenLink open(nullptr);
+    StatusThreadOwner owner(open.link);
+    owner.RequestStop(); // nothing current: nothing happens
+    owner.StartStatusThread();
+    QPointer<TarnGetBatteryThread> old = owner.currentThread();
+    QTRY_VERIFY(sim().countOut(0x48) == 1);
+    QElapsedTimer timer;
+    timer.start();
+    owner.RequestStop();
+    QVERIFY(timer.elapsed() < 100);
+    QCOMPARE(owner.currentThread(), old.data());
+    QTRY_VERIFY_WITH_TIMEOUT(old->isFinished(), 2000);
+    owner.StartStatusThread();
+    QVERIFY(old.isNull());
+    QVERIFY(owner.currentThread() && owner.currentThread()->isRunning());
+    owner.StopStatusThread();
+    QVERIFY(!owner.currentThread());
 }
 
 void TestStatusThread::ownerFromTwoThreads()
