@@ -50,6 +50,7 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_strProductName = readProductName(m_Dirs);
     m_strModelVersion = readModelVersion(m_Dirs);
+    m_bMacroDisabled = readDisableMacro(m_Dirs) != 0;
 
     m_aBackground[0].load(m_Dirs.appDir + QStringLiteral("/skin/cfgMainback.png"));
     m_BatteryImage1.load(m_Dirs.appDir + QStringLiteral("/skin/bat1.png"));
@@ -185,12 +186,13 @@ void MousecfgWidget::applyWindowMask()
 void MousecfgWidget::buildMouseList()
 {
     m_MouseNames = usableMouseNames(m_pLink->deviceTable());
-    const MouseChoice choice = chooseCurrentMouse(m_MouseNames, readCurrentProductName(m_Dirs));
+    const QString stored = readCurrentProductName(m_Dirs);
+    const MouseChoice choice = chooseCurrentMouse(m_MouseNames, stored);
     if (choice.storeCurrent)
         writeCurrentProductName(m_Dirs, choice.current);
     if (m_MouseNames.size() == 1)
         qDebug("RefreshMouseList %s", qPrintable(choice.current));
-    m_strCurrentProduct = choice.storeCurrent ? choice.current : readCurrentProductName(m_Dirs);
+    m_strCurrentProduct = choice.storeCurrent ? choice.current : stored;
     m_iMouseCount = m_MouseNames.size();
 
     if (!m_pMouseMenu) {
@@ -279,15 +281,7 @@ void MousecfgWidget::buildWidgets()
     m_pSaveBtn = makeButton(kTabImages, "saveButton");
     m_pApplyBtn = makeButton(kTabImages, "applyButton");
 
-    QString product = m_strCurrentProduct;
-    if (!isSafeFileName(product)) {
-        qDebug("product name \"%s\" names no picture folder", qPrintable(product));
-        product.clear();
-    }
-    if (!product.isEmpty())
-        showMousePicture(QStringLiteral("/skin/mouse/%1/Mouse.png").arg(product));
-
-    layoutWidgets();
+    // Placed, with the mouse picture, by the layout run once the texts are set.
 }
 
 void MousecfgWidget::buildLanguageMenu()
@@ -306,17 +300,19 @@ void MousecfgWidget::buildLanguageMenu()
     m_pLangBtn->setText(m_LangNames.value(m_pUi->langId()));
 }
 
-void MousecfgWidget::loadTranslation(int lang)
+bool MousecfgWidget::loadTranslation(int lang)
 {
     const QString file = m_LangFiles.value(lang);
     if (!isSafeFileName(file)) {
         qDebug("no usable translation file for language %d", lang);
-        return;
+        return false;
     }
-    if (m_pTranslator->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm")))
-        QCoreApplication::installTranslator(m_pTranslator);
-    else
-        qDebug("translation %s.qm not loaded; texts stay in English", qPrintable(file));
+    if (!m_pTranslator->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
+        qDebug("translation %s.qm not loaded; texts unchanged", qPrintable(file));
+        return false;
+    }
+    QCoreApplication::installTranslator(m_pTranslator);
+    return true;
 }
 
 void MousecfgWidget::onLanguageChosen(QAction *action)
@@ -325,17 +321,11 @@ void MousecfgWidget::onLanguageChosen(QAction *action)
     if (lang < 0 || lang >= m_iLangCount)
         return;
     m_pUi->setLangId(lang);
-    const QString file = m_LangFiles.value(lang);
-    const bool loaded = isSafeFileName(file)
-                        && m_pTranslator->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"));
+    const bool loaded = loadTranslation(lang);
     m_pLangBtn->setText(m_LangNames.value(lang));
     writeLangId(m_Dirs, lang);
-    if (loaded) {
-        QCoreApplication::installTranslator(m_pTranslator);
+    if (loaded)
         setWindowTexts();
-    } else {
-        qDebug("translation %s.qm not loaded; texts unchanged", qPrintable(file));
-    }
 }
 
 void MousecfgWidget::retranslate()
@@ -407,7 +397,7 @@ void MousecfgWidget::layoutWidgets()
     m_pLogo->setGeometry(scaledRect(69, 20, 200, 50));
     m_aTabBtn[TabCustomize]->setGeometry(scaledRect(69, 124, 154, 29));
     m_aTabBtn[TabDpi]->setGeometry(scaledRect(69, 158, 154, 29));
-    if (readDisableMacro(m_Dirs) != 0)
+    if (m_bMacroDisabled)
         m_aTabBtn[TabMacro]->setGeometry(scaled(69), scaled(192), 0, 0);
     else
         m_aTabBtn[TabMacro]->setGeometry(scaledRect(69, 192, 154, 29));
@@ -433,15 +423,16 @@ void MousecfgWidget::layoutWidgets()
     if (m_pLangMenu)
         m_pLangMenu->setFixedWidth(scaled(105));
 
-    QString product = m_strCurrentProduct;
-    if (isSafeFileName(product))
-        showMousePicture(QStringLiteral("/skin/mouse/%1/Mouse.png").arg(product));
+    showMousePicture(QStringLiteral("Mouse.png"));
 }
 
 void MousecfgWidget::showMousePicture(const QString &file)
 {
+    // The product name comes from a file: it must name a folder, not a path.
+    if (m_strCurrentProduct.isEmpty() || !isSafeFileName(m_strCurrentProduct))
+        return;
     QPixmap picture;
-    if (!picture.load(m_Dirs.appDir + file))
+    if (!picture.load(m_Dirs.appDir + QStringLiteral("/skin/mouse/") + m_strCurrentProduct + QLatin1Char('/') + file))
         return; // a missing picture leaves the label as it is
     m_pMousePicture->setPixmap(
         picture.scaled(QSize(scaled(300), scaled(400)), Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -537,7 +528,6 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     if (!screen)
         screen = this->screen();
     int step = scaleStepForRatio(logicalDpiOf(screen) / 96.0);
-    backgroundFor(step, size());
     if (step == m_iLastDpiVal) {
         if (width() == m_iLastWidth && height() == m_iLastHeight) {
             qDebug("width = %d, height = %d m_iDpiVal = %d", width(), height(), m_iDpiVal);
@@ -556,17 +546,12 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         m_iLastWidth = scaledLength(kDesignWidth, scaleOfStep(step));
         m_iLastHeight = scaledLength(kDesignHeight, scaleOfStep(step));
         resize(m_iLastWidth, m_iLastHeight);
-        // The entry was just filled at the old size; redraw it at the new one
-        // so the background and the outline stay sharp.
-        if (step != 0 && m_aBackground[std::size_t(step)].size() != QSize(m_iLastWidth, m_iLastHeight)) {
-            m_aBackground[std::size_t(step)] = QPixmap();
-            backgroundFor(step, QSize(m_iLastWidth, m_iLastHeight));
-        }
     }
     m_iDpiVal = step;
     m_iLastDpiVal = step;
     m_dScale = scaleOfStep(step);
     m_pUi->setScale(m_dScale);
+    // Fills the step's background at the size the window now has.
     applyWindowMask();
     layoutWidgets();
     qDebug("width = %d, height = %d m_iDpiVal = %d", m_iLastWidth, m_iLastHeight, m_iDpiVal);
@@ -743,11 +728,8 @@ void MousecfgWidget::slotRefreshWriteStatus(quint8 iStatus)
 
 void MousecfgWidget::slotMouseOver(TarnPushButton *btn, bool bType)
 {
-    QString product = m_strCurrentProduct;
-    if (!isSafeFileName(product))
-        return;
     if (!bType || !btn) {
-        showMousePicture(QStringLiteral("/skin/mouse/%1/Mouse.png").arg(product));
+        showMousePicture(QStringLiteral("Mouse.png"));
         return;
     }
     // The button panel numbers its rows on the buttons it shows.
@@ -755,5 +737,5 @@ void MousecfgWidget::slotMouseOver(TarnPushButton *btn, bool bType)
     const int row = btn->property("buttonRow").toInt(&ok);
     if (!ok || row < 0 || row >= int(ButtonPositions().size()))
         return;
-    showMousePicture(QStringLiteral("/skin/mouse/%1/mouse_%2.png").arg(product).arg(row + 1));
+    showMousePicture(QStringLiteral("mouse_%1.png").arg(row + 1));
 }

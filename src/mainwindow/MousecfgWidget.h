@@ -120,14 +120,14 @@ private:
     void buildMouseList();
     void buildWidgets();
     void buildLanguageMenu();
-    void loadTranslation(int lang);
+    bool loadTranslation(int lang); // installs the translator when the file loads
     void retranslate();
     void setWindowTexts();
     void buildProfileMenu();
     void buildTray();
     void layoutWidgets();
     void showConnectionIcons();
-    void showMousePicture(const QString &file);
+    void showMousePicture(const QString &file); // a file of skin/mouse/<current product>/
     void reloadPanels();
     void hideToTray();
     void pause(int ms);
@@ -174,6 +174,7 @@ private:
     int m_iSelBtn = 0;
     int m_iSelType = 0;
     int m_iCurrentTab = TabCustomize;
+    bool m_bMacroDisabled = false; // PROFILE/DisableMacro of the model description
     bool m_bNoTrayLogged = false;
 
     // language
