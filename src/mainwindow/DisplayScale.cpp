@@ -1,5 +1,7 @@
 #include "DisplayScale.h"
 
+#include "TarnTheme.h"
+
 #include <cstdlib>
 
 namespace {
@@ -27,15 +29,10 @@ double scaleOfStep(int step)
     return 1.0 + 0.25 * step;
 }
 
-int scaledLength(int design, double scale)
-{
-    return static_cast<int>(design * scale);
-}
-
 int scaleStepForWidth(int width)
 {
     for (int step = 0; step < kWidthSteps; ++step) {
-        if (std::abs(width - scaledLength(kDesignWidth, scaleOfStep(step))) <= 9)
+        if (std::abs(width - tarnScaled(kDesignWidth, scaleOfStep(step))) <= 9)
             return step;
     }
     return -1;

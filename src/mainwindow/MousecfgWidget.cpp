@@ -11,6 +11,7 @@
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
 #include "TarnProcessbar.h"
+#include "TarnTheme.h"
 #include "TarnPushButton.h"
 #include "TarnUi.h"
 
@@ -58,8 +59,7 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
 
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_iDpiVal = scaleStepForRatio(logicalDpiOf(screen) / 96.0);
-    m_dScale = scaleOfStep(m_iDpiVal);
-    m_pUi = std::make_unique<TarnUi>(m_Dirs, m_dScale);
+    m_pUi = std::make_unique<TarnUi>(m_Dirs, scaleOfStep(m_iDpiVal));
 
     setBaseSize(kDesignWidth, kDesignHeight);
     setMinimumSize(kDesignWidth, kDesignHeight);
@@ -143,6 +143,22 @@ MousecfgWidget::~MousecfgWidget()
     m_pLink->ExitHid();
 }
 
+double MousecfgWidget::displayScale() const
+{
+    return m_pUi->scale();
+}
+
+// The window's scale is the one TarnUi publishes to every widget.
+int MousecfgWidget::scaled(int design) const
+{
+    return m_pUi->scaled(design);
+}
+
+QRect MousecfgWidget::scaledRect(int x, int y, int w, int h) const
+{
+    return m_pUi->scaledRect(x, y, w, h);
+}
+
 QMenu *MousecfgWidget::profileMenu() const
 {
     return m_pProfileMenu;
@@ -153,11 +169,6 @@ double MousecfgWidget::logicalDpiOf(const QScreen *screen) const
     if (m_Options.logicalDpi)
         return m_Options.logicalDpi(screen);
     return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
-QRect MousecfgWidget::scaledRect(int x, int y, int w, int h) const
-{
-    return QRect(scaled(x), scaled(y), scaled(w), scaled(h));
 }
 
 const QPixmap &MousecfgWidget::backgroundFor(int step, const QSize &size)
@@ -543,14 +554,13 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         m_iLastHeight = height();
     } else {
         // Moved to a screen of another DPI: take that screen's size.
-        m_iLastWidth = scaledLength(kDesignWidth, scaleOfStep(step));
-        m_iLastHeight = scaledLength(kDesignHeight, scaleOfStep(step));
+        m_iLastWidth = tarnScaled(kDesignWidth, scaleOfStep(step));
+        m_iLastHeight = tarnScaled(kDesignHeight, scaleOfStep(step));
         resize(m_iLastWidth, m_iLastHeight);
     }
     m_iDpiVal = step;
     m_iLastDpiVal = step;
-    m_dScale = scaleOfStep(step);
-    m_pUi->setScale(m_dScale);
+    m_pUi->setScale(scaleOfStep(step));
     // Fills the step's background at the size the window now has.
     applyWindowMask();
     layoutWidgets();

@@ -59,7 +59,7 @@ public:
     QString productName() const { return m_strProductName; }
     QString currentProductName() const { return m_strCurrentProduct; }
     int mouseCount() const { return m_iMouseCount; }
-    double displayScale() const { return m_dScale; }
+    double displayScale() const;
     int dpiStep() const { return m_iDpiVal; }
     int currentTab() const { return m_iCurrentTab; }
     int connectionMode() const { return m_iConnectionMode; }
@@ -112,7 +112,7 @@ private slots:
 
 private:
     double logicalDpiOf(const QScreen *screen) const;
-    int scaled(int design) const { return scaledLength(design, m_dScale); }
+    int scaled(int design) const;
     QRect scaledRect(int x, int y, int w, int h) const;
     const QPixmap &backgroundFor(int step, const QSize &size);
     void applyWindowMask();
@@ -152,7 +152,6 @@ private:
     std::array<QPixmap, kScaleSteps> m_aBackground;
     QPixmap m_BatteryImage1;
     QPixmap m_BatteryImage2;
-    double m_dScale = 1.0;
     int m_iDpiVal = 0;
     int m_iLastDpiVal = 0;
     int m_iLastWidth = 0;
