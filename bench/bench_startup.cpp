@@ -3,34 +3,19 @@
 // of the application directory. Prints the median and the spread of n runs.
 // The window's own fixed pause (500 ms while its texts are set) is included.
 
+#include "AppDirCopy.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-void copyAppDir(const QString &from, const QString &to)
-{
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString file = it.next();
-        const QString rel = QDir(from).relativeFilePath(file);
-        if (!rel.startsWith(QLatin1String("Configs")) && !rel.startsWith(QLatin1String("skin"))
-            && rel != QLatin1String("DefaultProfile.bin"))
-            continue;
-        QDir().mkpath(QFileInfo(to + QLatin1Char('/') + rel).path());
-        QFile::copy(file, to + QLatin1Char('/') + rel);
-    }
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -49,8 +34,7 @@ int main(int argc, char **argv)
     std::vector<double> painted;
     for (int i = 0; i < runs; ++i) {
         mousesim::MouseSim::instance().reset();
-        QTemporaryDir dir;
-        copyAppDir(QStringLiteral(MOUSECFG_APPDIR), dir.path());
+        AppDirCopy dir;
         MousecfgOptions options;
         options.appDir = dir.path();
         QElapsedTimer timer;

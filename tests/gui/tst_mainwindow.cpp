@@ -2,6 +2,7 @@
 // the tray behaviour, the mouse list, the no-mouse warning and the profile slot
 // followed from the mouse's own reports.
 
+#include "AppDirCopy.h"
 #include "DeviceLink.h"
 #include "DisplayScale.h"
 #include "MouseList.h"
@@ -28,45 +29,6 @@ using mousesim::Identity;
 using mousesim::MouseSim;
 
 namespace {
-// A private copy of the assembled application directory for one window.
-class AppDirCopy
-{
-public:
-    AppDirCopy()
-    {
-        const QString from = QStringLiteral(MOUSECFG_APPDIR);
-        QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString file = it.next();
-            const QString rel = QDir(from).relativeFilePath(file);
-            if (rel.startsWith(QLatin1String("Configs")) || rel.startsWith(QLatin1String("skin"))
-                || rel == QLatin1String("DefaultProfile.bin")) {
-                QDir().mkpath(QFileInfo(m_Dir.filePath(rel)).path());
-                QFile::copy(file, m_Dir.filePath(rel));
-            }
-        }
-    }
-    QString path() const { return m_Dir.path(); }
-    QString configIni() const { return m_Dir.filePath(QStringLiteral("Configs/Config.ini")); }
-    void setModelKey(const QString &key, const QVariant &value)
-    {
-        QSettings ini(m_Dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
-        ini.setValue(key, value);
-    }
-    void setConfigKey(const QString &key, const QVariant &value)
-    {
-        QSettings ini(configIni(), QSettings::IniFormat);
-        ini.setValue(key, value);
-    }
-    QVariant configKey(const QString &key) const
-    {
-        return QSettings(configIni(), QSettings::IniFormat).value(key);
-    }
-
-private:
-    QTemporaryDir m_Dir;
-};
-
 HidDeviceEntry entryWith(const char *name, int f1, int f2, int f3, int f4)
 {
     HidDeviceEntry e{};
