@@ -584,6 +584,18 @@ void MouseSim::setBatteryBytes(std::uint8_t low, std::uint8_t high)
     MOUSESIM_NOTIFY(ChangeState);
 }
 
+std::uint16_t MouseSim::battery() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return std::uint16_t(d->batLow | (d->batHigh << 8));
+}
+
+std::uint8_t MouseSim::chargeState() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->charge;
+}
+
 void MouseSim::setCharging(std::uint8_t chargeState)
 {
     {

@@ -28,12 +28,6 @@ using mousesim::TrafficEntry;
 
 namespace {
 
-constexpr unsigned kAllChanges = mousesim::ChangeTraffic | mousesim::ChangePlug | mousesim::ChangeTables |
-                                 mousesim::ChangeEvents | mousesim::ChangeState | mousesim::ChangeFaults;
-// Only reset() reports every kind of change in one call; pending flags of
-// separate calls are or-ed together, so the reset gets a bit of its own.
-constexpr unsigned kResetSeen = 1u << 31;
-
 enum Fault { DropAnswers, CorruptEcho, ForeignReports, ZeroAnswers, FailWrites, FailReads, PullReceiver, PullCable };
 
 struct FaultButton {
@@ -124,7 +118,7 @@ VirtualMouseWindow::VirtualMouseWindow(MouseSim &sim, QWidget *parent)
 
     std::shared_ptr<std::atomic<unsigned>> pending = m_pPending;
     m_iListener = m_sim.addListener([pending](unsigned changes) {
-        pending->fetch_or(changes == kAllChanges ? (changes | kResetSeen) : changes);
+        pending->fetch_or(changes);
     });
 
     syncPlug();
@@ -186,7 +180,6 @@ void VirtualMouseWindow::buildUi()
     powerGrid->addLayout(sliderRow, 2, 0, 1, 3);
     connect(m_pReceiverBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Receiver, on); });
     connect(m_pCableBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Cable, on); });
-    syncResetDefaults();
     connect(m_pBatterySlider, &QSlider::valueChanged, this, &VirtualMouseWindow::onBatteryChanged);
     connect(m_pChargingBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setCharging(on ? 1 : 0); });
     connect(m_pAsleepBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setAsleep(on); });
@@ -317,8 +310,6 @@ void VirtualMouseWindow::refresh()
     const unsigned changes = m_pPending->exchange(0u);
     if (changes & mousesim::ChangePlug)
         syncPlug();
-    if (changes & kResetSeen)
-        syncResetDefaults();
     if (changes & mousesim::ChangeState)
         syncState();
     if (changes & mousesim::ChangeTraffic)
@@ -345,17 +336,15 @@ void VirtualMouseWindow::syncState()
                                .arg(int(fw.effect)));
     const QSignalBlocker asleepBlock(m_pAsleepBox);
     m_pAsleepBox->setChecked(m_sim.isAsleep());
-}
-
-void VirtualMouseWindow::syncResetDefaults()
-{
+    // Shown as the model has them, whoever set them; not written back.
+    const int reading = m_sim.battery();
     {
         const QSignalBlocker sliderBlock(m_pBatterySlider);
-        m_pBatterySlider->setValue(kResetBatteryReading);
+        m_pBatterySlider->setValue(reading);
     }
-    showBatteryReading(kResetBatteryReading);
+    showBatteryReading(reading);
     const QSignalBlocker chargingBlock(m_pChargingBox);
-    m_pChargingBox->setChecked(true);
+    m_pChargingBox->setChecked(m_sim.chargeState() != 0);
 }
 
 void VirtualMouseWindow::onBatteryChanged(int reading)

@@ -30,9 +30,6 @@ class VirtualMouseWindow : public QWidget
 public:
     static constexpr int kRefreshIntervalMs = 100;
     static constexpr int kMaxLogLines = 2000;
-    // The reading and charge state the model starts with after a reset; it
-    // has no getter for them, so the window remembers what it last set.
-    static constexpr int kResetBatteryReading = 0x102C;
     static constexpr int kBatterySliderMin = 600;
     static constexpr int kBatterySliderMax = 1100;
 
@@ -55,7 +52,6 @@ private:
     void armFault(int fault);
     void syncPlug();
     void syncState();
-    void syncResetDefaults();
     void showBatteryReading(int reading);
     void appendTraffic();
 

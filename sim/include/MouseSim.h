@@ -183,6 +183,8 @@ public:
     void setBattery(std::uint16_t reading); // bytes 4 (low) and 5 (high)
     void setBatteryBytes(std::uint8_t low, std::uint8_t high);
     void setCharging(std::uint8_t chargeState); // byte 6
+    std::uint16_t battery() const;               // bytes 4 and 5 as set
+    std::uint8_t chargeState() const;
     void setWriteStatus(std::uint8_t status);   // byte 7
     void setVariant(std::uint8_t variant);      // byte 10
     // Asleep: commands get no answer; status queries get a zero status.
