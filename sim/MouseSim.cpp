@@ -154,6 +154,7 @@ struct MouseSim::State {
     int pullAfter[2] = {-1, -1};
 
     std::vector<TrafficEntry> traffic;
+    std::uint64_t trafficGone = 0; // entries cleared or trimmed from the front, ever
     std::vector<Event> events;
     std::vector<std::uint8_t> tables[6];
     bool closed[6] = {};
@@ -191,7 +192,7 @@ struct MouseSim::State {
         fw.rate.fill(1);
         fw.effect = 1;
         clearFaults();
-        traffic.clear();
+        clearTraffic();
         events.clear();
         for (int c = 0; c < 6; ++c) {
             tables[c].assign(c == 0 ? 0 : tableSizeOf(std::uint8_t(c)), 0);
@@ -441,9 +442,17 @@ struct MouseSim::State {
 
     void log(const TrafficEntry &e)
     {
-        if (traffic.size() >= kTrafficLimit)
+        if (traffic.size() >= kTrafficLimit) {
             traffic.erase(traffic.begin(), traffic.begin() + std::ptrdiff_t(kTrafficLimit / 10));
+            trafficGone += kTrafficLimit / 10;
+        }
         traffic.push_back(e);
+    }
+
+    void clearTraffic()
+    {
+        trafficGone += traffic.size();
+        traffic.clear();
     }
 
     std::shared_ptr<Handle> find(int id) const
@@ -809,11 +818,21 @@ std::vector<TrafficEntry> MouseSim::traffic() const
     return d->traffic;
 }
 
+std::vector<TrafficEntry> MouseSim::trafficSince(std::uint64_t &position) const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    const std::uint64_t first = std::max(position, d->trafficGone) - d->trafficGone;
+    position = d->trafficGone + d->traffic.size();
+    if (first >= d->traffic.size())
+        return {};
+    return std::vector<TrafficEntry>(d->traffic.begin() + std::ptrdiff_t(first), d->traffic.end());
+}
+
 void MouseSim::clearTraffic()
 {
     {
         std::lock_guard<std::mutex> lock(d->mutex);
-        d->traffic.clear();
+        d->clearTraffic();
     }
     MOUSESIM_NOTIFY(ChangeTraffic);
 }

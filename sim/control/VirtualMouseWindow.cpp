@@ -95,12 +95,6 @@ QString formatEntry(const TrafficEntry &e)
     return line;
 }
 
-bool sameEntry(const TrafficEntry &a, const TrafficEntry &b)
-{
-    return a.timeUs == b.timeUs && a.direction == b.direction && a.identity == b.identity && a.failed == b.failed &&
-           a.bytes == b.bytes;
-}
-
 } // namespace
 
 VirtualMouseWindow::VirtualMouseWindow(QWidget *parent)
@@ -367,34 +361,15 @@ void VirtualMouseWindow::slotClearLog()
 
 void VirtualMouseWindow::appendTraffic()
 {
-    const std::vector<TrafficEntry> log = m_sim.traffic();
-
-    std::size_t from = 0;
-    if (m_bHasLastShown && m_iShownEntries <= log.size() && m_iShownEntries > 0 &&
-        sameEntry(log[m_iShownEntries - 1], m_LastShown)) {
-        from = m_iShownEntries;
-    } else if (m_bHasLastShown) {
-        // Cleared, reset or trimmed at the front: go on after the last entry
-        // shown if it is still there, else show the log from its start.
-        for (std::size_t i = log.size(); i-- > 0;) {
-            if (sameEntry(log[i], m_LastShown)) {
-                from = i + 1;
-                break;
-            }
-        }
-    }
-    m_iShownEntries = log.size();
-    if (from >= log.size())
+    const std::vector<TrafficEntry> log = m_sim.trafficSince(m_uNextEntry);
+    if (log.empty())
         return;
 
-    m_LastShown = log.back();
-    m_bHasLastShown = true;
-
+    std::size_t from = 0;
     QStringList lines;
-    const std::size_t newEntries = log.size() - from;
-    if (newEntries > std::size_t(kMaxLogLines)) {
-        lines << tr("… %1 earlier entries not shown").arg(qulonglong(newEntries - std::size_t(kMaxLogLines - 1)));
+    if (log.size() > std::size_t(kMaxLogLines)) {
         from = log.size() - std::size_t(kMaxLogLines - 1);
+        lines << tr("… %1 earlier entries not shown").arg(qulonglong(from));
     }
     for (std::size_t i = from; i < log.size(); ++i)
         lines << formatEntry(log[i]);

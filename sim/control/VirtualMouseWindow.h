@@ -78,7 +78,5 @@ private:
     QPushButton *m_pClearLogButton = nullptr;
 
     // Where the log view stands in the model's traffic log.
-    std::size_t m_iShownEntries = 0;
-    bool m_bHasLastShown = false;
-    mousesim::TrafficEntry m_LastShown;
+    std::uint64_t m_uNextEntry = 0; // the model's count of entries logged when last shown
 };

@@ -219,6 +219,10 @@ public:
     // --- traffic log: every write (failed ones marked) and every report the
     // host read, in order; the oldest entries go beyond 100000 ---
     std::vector<TrafficEntry> traffic() const;
+    // The entries logged since position, which counts every entry ever logged
+    // (cleared and trimmed ones included; start with 0). Entries already gone
+    // are skipped. position becomes the count of all entries logged so far.
+    std::vector<TrafficEntry> trafficSince(std::uint64_t &position) const;
     void clearTraffic();
     int countOut(std::uint8_t command) const; // delivered writes with this command byte
 
