@@ -49,7 +49,6 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
     , m_ProfileBook(m_Dirs)
 {
     setObjectName(QStringLiteral("MousecfgWidget"));
-    m_strProductName = readProductName(m_Dirs);
     m_strModelVersion = readModelVersion(m_Dirs);
     m_bMacroDisabled = readDisableMacro(m_Dirs) != 0;
 

@@ -56,7 +56,6 @@ public:
     ~MousecfgWidget() override;
 
     const StorageDirs &dirs() const { return m_Dirs; }
-    QString productName() const { return m_strProductName; }
     QString currentProductName() const { return m_strCurrentProduct; }
     int mouseCount() const { return m_iMouseCount; }
     double displayScale() const;
@@ -135,7 +134,6 @@ private:
     // surroundings
     MousecfgOptions m_Options;
     StorageDirs m_Dirs;
-    QString m_strProductName;   // PROFILE/ProductName of the model description
     QString m_strCurrentProduct; // Config/CurrentProductName after the mouse list was built
     QString m_strModelVersion;
 
