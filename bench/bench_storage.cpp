@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -113,13 +113,16 @@ int main(int argc, char **argv)
 
     AppConfig loaded;
     ButtonPositions positions{};
-    const Timing loadCold = median(runs, [&](int r) { touchAll(dirs, r); },
-                                     [&] { loadSavedConfig(dirs, loaded, positions); });
-    const Timing loadWarm = median(runs, [](int) {}, [&] { loadSavedConfig(dirs, loaded, positions); });
+    const Timing loadCold = median(
+        runs, [&](int r) { touchAll(dirs, r); }, [&] { loadSavedConfig(dirs, loaded, positions); });
+    const Timing loadWarm = median(
+        runs, [](int) {}, [&] { loadSavedConfig(dirs, loaded, positions); });
     int saves = 0;
-    const Timing save = median(runs, [](int) {}, [&] { saveWorkingConfig(dirs, ++saves % 2 ? other : config); });
+    const Timing save = median(
+        runs, [](int) {}, [&] { saveWorkingConfig(dirs, ++saves % 2 ? other : config); });
     saveWorkingConfig(dirs, config);
-    const Timing saveOne = median(runs, [](int) {}, [&] { saveWorkingConfig(dirs, ++saves % 2 ? oneSlot : config); });
+    const Timing saveOne = median(
+        runs, [](int) {}, [&] { saveWorkingConfig(dirs, ++saves % 2 ? oneSlot : config); });
     saveWorkingConfig(dirs, config);
     if (loaded != config) {
         std::fprintf(stderr, "loaded configuration differs from the saved one\n");

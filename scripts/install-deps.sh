@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   # compiler and build tools
   build-essential cmake pkg-config
+  # the format check of CI
+  clang-format
   # Qt 5.15 and its translation tools; libqt5gui5 (pulled in here) ships the
   # xcb platform plugin and depends on every library that plugin loads
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools

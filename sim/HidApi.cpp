@@ -12,10 +12,10 @@
 
 using mousesim::MouseSim;
 
-struct hid_device_ {
+struct hid_device_
+{
     int id = 0;
     hid_device_info *info = nullptr; // for hid_get_device_info(); used by one thread at a time like hidapi's
-
 };
 
 namespace {
@@ -166,8 +166,7 @@ int HID_API_EXPORT HID_API_CALL hid_write(hid_device *dev, const unsigned char *
     return MouseSim::instance().write(dev->id, data, length);
 }
 
-int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data, size_t length,
-                                                 int milliseconds)
+int HID_API_EXPORT HID_API_CALL hid_read_timeout(hid_device *dev, unsigned char *data, size_t length, int milliseconds)
 {
     if (!dev)
         return -1;

@@ -25,7 +25,8 @@ constexpr std::size_t kTrafficLimit = 100000;
 
 const char *const kInterfaceClass = "{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
-struct CollectionSpec {
+struct CollectionSpec
+{
     const char *suffix;   // between "pid_xxxx" and the instance part
     const char *instance; // Windows instance id, unique per collection
     std::uint16_t usagePage;
@@ -123,7 +124,8 @@ Report makeCommand(std::uint8_t command, std::uint8_t param1, std::uint8_t param
     return r;
 }
 
-struct MouseSim::Handle {
+struct MouseSim::Handle
+{
     int id = 0;
     int identity = -1; // 0 receiver, 1 cable, -1 a decoy
     bool command = false;
@@ -134,7 +136,8 @@ struct MouseSim::Handle {
     std::wstring error;
 };
 
-struct MouseSim::State {
+struct MouseSim::State
+{
     mutable std::mutex mutex;
     std::condition_variable cv;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
@@ -171,8 +174,7 @@ struct MouseSim::State {
 
     std::int64_t nowUs() const
     {
-        return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
-            .count();
+        return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
     }
 
     void resetModel()
@@ -687,10 +689,18 @@ void MouseSim::pressRateButton()
         d->asleep = false;
         std::uint8_t &rate = d->fw.rate[d->fw.profile];
         switch (rate) {
-        case 1: rate = 2; break;
-        case 2: rate = 4; break;
-        case 4: rate = 8; break;
-        default: rate = 1; break;
+        case 1:
+            rate = 2;
+            break;
+        case 2:
+            rate = 4;
+            break;
+        case 4:
+            rate = 8;
+            break;
+        default:
+            rate = 1;
+            break;
         }
         d->broadcast(d->statusReport());
     }
@@ -1126,7 +1136,7 @@ int MouseSim::read(int handle, unsigned char *data, std::size_t length, int time
                 const std::size_t n = std::min(length, std::size_t(kReportSize));
                 std::memcpy(data, r.data(), n);
                 d->log(TrafficEntry{Direction::In, r, d->nowUs(),
-                                                  h->identity == 0 ? Identity::Receiver : Identity::Cable, false});
+                                    h->identity == 0 ? Identity::Receiver : Identity::Cable, false});
                 result = int(n);
                 h->error.clear();
                 changes |= ChangeTraffic;

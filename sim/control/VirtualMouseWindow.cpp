@@ -30,7 +30,8 @@ namespace {
 
 enum Fault { DropAnswers, CorruptEcho, ForeignReports, ZeroAnswers, FailWrites, FailReads, PullReceiver, PullCable };
 
-struct FaultButton {
+struct FaultButton
+{
     Fault fault;
     const char *objectName;
     const char *text;
@@ -69,11 +70,16 @@ int batteryPercent(int reading)
 QString rateText(int code)
 {
     switch (code) {
-    case 1: return QStringLiteral("1000 Hz");
-    case 2: return QStringLiteral("500 Hz");
-    case 4: return QStringLiteral("250 Hz");
-    case 8: return QStringLiteral("125 Hz");
-    default: return QStringLiteral("?");
+    case 1:
+        return QStringLiteral("1000 Hz");
+    case 2:
+        return QStringLiteral("500 Hz");
+    case 4:
+        return QStringLiteral("250 Hz");
+    case 8:
+        return QStringLiteral("125 Hz");
+    default:
+        return QStringLiteral("?");
     }
 }
 
@@ -111,9 +117,7 @@ VirtualMouseWindow::VirtualMouseWindow(MouseSim &sim, QWidget *parent)
     buildUi();
 
     std::shared_ptr<std::atomic<unsigned>> pending = m_pPending;
-    m_iListener = m_sim.addListener([pending](unsigned changes) {
-        pending->fetch_or(changes);
-    });
+    m_iListener = m_sim.addListener([pending](unsigned changes) { pending->fetch_or(changes); });
 
     syncPlug();
     syncState();
@@ -287,14 +291,30 @@ void VirtualMouseWindow::armFault(int fault)
 {
     const int n = m_pFaultCount->value();
     switch (Fault(fault)) {
-    case DropAnswers: m_sim.dropAnswers(n); break;
-    case CorruptEcho: m_sim.corruptDataEcho(n); break;
-    case ForeignReports: m_sim.foreignReportsBeforeEcho(n); break;
-    case ZeroAnswers: m_sim.zeroAnswers(n); break;
-    case FailWrites: m_sim.failWrites(n); break;
-    case FailReads: m_sim.failReads(n); break;
-    case PullReceiver: m_sim.pullAfterPackets(Identity::Receiver, n); break;
-    case PullCable: m_sim.pullAfterPackets(Identity::Cable, n); break;
+    case DropAnswers:
+        m_sim.dropAnswers(n);
+        break;
+    case CorruptEcho:
+        m_sim.corruptDataEcho(n);
+        break;
+    case ForeignReports:
+        m_sim.foreignReportsBeforeEcho(n);
+        break;
+    case ZeroAnswers:
+        m_sim.zeroAnswers(n);
+        break;
+    case FailWrites:
+        m_sim.failWrites(n);
+        break;
+    case FailReads:
+        m_sim.failReads(n);
+        break;
+    case PullReceiver:
+        m_sim.pullAfterPackets(Identity::Receiver, n);
+        break;
+    case PullCable:
+        m_sim.pullAfterPackets(Identity::Cable, n);
+        break;
     }
     qDebug("Virtual mouse: fault %s armed with count %d", kFaultButtons[fault].objectName, n);
 }

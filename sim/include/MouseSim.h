@@ -43,8 +43,8 @@ constexpr int kReportSize = 33;
 constexpr std::uint8_t kReportId = 0x05;
 constexpr std::uint8_t kMarker = 0xFA;
 
-constexpr int kTableSize = 128;        // tables 0x01..0x04
-constexpr int kMacroAreaSize = 4000;   // table 0x05: 20 slots of 200 bytes
+constexpr int kTableSize = 128;      // tables 0x01..0x04
+constexpr int kMacroAreaSize = 4000; // table 0x05: 20 slots of 200 bytes
 constexpr int kMacroSlotSize = 200;
 constexpr int kMacroSlots = 20;
 constexpr int kProfiles = 5;
@@ -64,12 +64,13 @@ enum class Identity { Receiver = 0, Cable = 1 };
 
 enum class Direction { Out, In };
 
-struct TrafficEntry {
+struct TrafficEntry
+{
     Direction direction = Direction::Out;
     Report bytes{};          // as the host wrote or read them, report id first
     std::int64_t timeUs = 0; // since the last reset()
     Identity identity = Identity::Receiver;
-    bool failed = false;     // Out only: hid_write returned -1, the mouse saw nothing
+    bool failed = false; // Out only: hid_write returned -1, the mouse saw nothing
 };
 
 enum class EventKind {
@@ -78,7 +79,8 @@ enum class EventKind {
     TableClosed,  // a closing packet; command = table code 0x01..0x05
 };
 
-struct Event {
+struct Event
+{
     EventKind kind = EventKind::TransferMark;
     std::uint8_t command = 0;
     std::uint8_t param1 = 0;
@@ -87,7 +89,8 @@ struct Event {
 };
 
 // Decoded views of the tables as they stand in the mouse.
-struct GeneralSettings {
+struct GeneralSettings
+{
     std::array<std::uint8_t, kProfiles> scrollSpeed{};
     std::uint8_t liftHigh = 0;
     std::uint8_t profileId = 0;
@@ -101,7 +104,8 @@ struct GeneralSettings {
     std::uint8_t effectCode = 0;
 };
 
-struct DpiLevelRecord {
+struct DpiLevelRecord
+{
     std::uint8_t used = 0;
     std::uint8_t xLow = 0, xHigh = 0; // first value as sent (low byte, range or high byte)
     std::uint8_t yLow = 0, yHigh = 0; // second value
@@ -109,28 +113,33 @@ struct DpiLevelRecord {
     std::uint16_t yWord() const { return std::uint16_t(yLow | (yHigh << 8)); }
 };
 
-struct DpiTable {
+struct DpiTable
+{
     std::uint8_t count = 0;
     std::array<DpiLevelRecord, kDpiLevels> levels{};
 };
 
-struct ButtonRecord {
+struct ButtonRecord
+{
     std::array<std::uint8_t, 4> bytes{};
 };
 
-struct ButtonTable {
+struct ButtonTable
+{
     std::uint8_t header0 = 0; // 0x0A when written properly
     std::uint8_t header1 = 0;
     std::array<ButtonRecord, kButtonSlots> records{}; // buffer slot s at table offset 2 + 4*s
-    std::array<std::uint8_t, 4> trailer{}; // FF FF FF FF when written properly
+    std::array<std::uint8_t, 4> trailer{};            // FF FF FF FF when written properly
 };
 
-struct LightingRecord {
+struct LightingRecord
+{
     std::array<std::uint8_t, 8> bytes{};
 };
 
 // What the mouse's own buttons change, and what it reports in 0x49 reports.
-struct FirmwareState {
+struct FirmwareState
+{
     std::uint8_t profile = 0;
     std::array<std::uint8_t, kProfiles> dpiLevel{};
     std::array<std::uint8_t, kProfiles> rate{};
@@ -143,11 +152,12 @@ enum Change : unsigned {
     ChangePlug = 1u << 1,
     ChangeTables = 1u << 2,
     ChangeEvents = 1u << 3,
-    ChangeState = 1u << 4,  // battery, charge, sleep, firmware state
+    ChangeState = 1u << 4, // battery, charge, sleep, firmware state
     ChangeFaults = 1u << 5,
 };
 
-class MouseSim {
+class MouseSim
+{
 public:
     static MouseSim &instance();
 
@@ -183,19 +193,19 @@ public:
     void setBattery(std::uint16_t reading); // bytes 4 (low) and 5 (high)
     void setBatteryBytes(std::uint8_t low, std::uint8_t high);
     void setCharging(std::uint8_t chargeState); // byte 6
-    std::uint16_t battery() const;               // bytes 4 and 5 as set
+    std::uint16_t battery() const;              // bytes 4 and 5 as set
     std::uint8_t chargeState() const;
-    void setWriteStatus(std::uint8_t status);   // byte 7
-    void setVariant(std::uint8_t variant);      // byte 10
+    void setWriteStatus(std::uint8_t status); // byte 7
+    void setVariant(std::uint8_t variant);    // byte 10
     // Asleep: commands get no answer; status queries get a zero status.
     void setAsleep(bool asleep);
     bool isAsleep() const;
 
     // --- the mouse's own buttons: change the firmware state and queue a 0x49 report ---
-    void pressProfileButton();  // next profile slot 0..4
-    void pressDpiButton();      // next enabled DPI level of the active profile
-    void pressRateButton();     // 1 -> 2 -> 4 -> 8 -> 1
-    void pressEffectButton();   // effect code 1..10
+    void pressProfileButton(); // next profile slot 0..4
+    void pressDpiButton();     // next enabled DPI level of the active profile
+    void pressRateButton();    // 1 -> 2 -> 4 -> 8 -> 1
+    void pressEffectButton();  // effect code 1..10
     void sendStatusReport(std::uint8_t profile, std::uint8_t dpi, std::uint8_t rate,
                           std::uint8_t effect); // queues a 0x49 report as given
     FirmwareState firmwareState() const;
@@ -204,12 +214,12 @@ public:
     // An answer is whatever the mouse sends for a command (echo or status
     // answer); its own 0x49 reports are not answers. Setting a fault again
     // replaces its count.
-    void dropAnswers(int n);                 // the next n answers are never sent
-    void corruptDataEcho(int n);             // the next n data echoes carry a wrong data byte
+    void dropAnswers(int n);                                 // the next n answers are never sent
+    void corruptDataEcho(int n);                             // the next n data echoes carry a wrong data byte
     void foreignReportsBeforeEcho(int n, int perAnswer = 1); // 0x49 reports queued ahead of the next n answers
-    void zeroAnswers(int n);                 // the next n answers are all-zero reports
-    void failWrites(int n);                  // the next n hid_write calls return -1
-    void failReads(int n);                   // the next n reads return -1
+    void zeroAnswers(int n);                                 // the next n answers are all-zero reports
+    void failWrites(int n);                                  // the next n hid_write calls return -1
+    void failReads(int n);                                   // the next n reads return -1
     // n more writes on the identity's handles go through; the next write finds
     // it pulled and returns -1 (n <= 0 pulls it at once). Its handles then
     // fail on every call and enumeration no longer lists it.
@@ -238,8 +248,8 @@ public:
     // Number of data packets written to the table since reset().
     int tableWrites(std::uint8_t code) const;
     GeneralSettings generalSettings() const;
-    DpiTable dpiTable() const;               // the table as last written
-    DpiTable dpiTable(int profile) const;    // as stored for a profile slot when the table was closed
+    DpiTable dpiTable() const;            // the table as last written
+    DpiTable dpiTable(int profile) const; // as stored for a profile slot when the table was closed
     ButtonTable buttonTable() const;
     std::array<LightingRecord, kLightingRecords> lighting() const;
     std::vector<std::uint8_t> macroSlot(int slot) const; // kMacroSlotSize bytes; empty when out of range
@@ -251,7 +261,8 @@ public:
 
     // --- used by the hidapi functions ---
     struct Handle;
-    struct DeviceRecord {
+    struct DeviceRecord
+    {
         std::string path;
         std::uint16_t vendorId = 0;
         std::uint16_t productId = 0;
@@ -266,7 +277,7 @@ public:
     bool initialise();
     void shutdown();
     std::vector<DeviceRecord> enumerate(std::uint16_t vendorId, std::uint16_t productId) const;
-    int open(const std::string &path);         // handle id, 0 on failure
+    int open(const std::string &path); // handle id, 0 on failure
     int openFirst(std::uint16_t vendorId, std::uint16_t productId);
     void close(int handle);
     int write(int handle, const unsigned char *data, std::size_t length);
@@ -274,7 +285,7 @@ public:
     int setNonBlocking(int handle, bool on);
     bool nonBlocking(int handle) const;
     bool deviceRecord(int handle, DeviceRecord *out) const;
-    std::wstring lastError(int handle) const; // 0 = the global error
+    std::wstring lastError(int handle) const;            // 0 = the global error
     void setError(int handle, const std::wstring &text); // 0 = the global error
 
 private:

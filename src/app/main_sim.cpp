@@ -33,8 +33,7 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
 {
     const QPixmap left = window.grab();
     const QPixmap right = virtualMouse.grab();
-    QImage image(left.width() + 16 + right.width(), std::max(left.height(), right.height()),
-                 QImage::Format_ARGB32);
+    QImage image(left.width() + 16 + right.width(), std::max(left.height(), right.height()), QImage::Format_ARGB32);
     image.fill(QColor(48, 48, 48));
     QPainter painter(&image);
     painter.drawPixmap(0, 0, left);
@@ -57,8 +56,7 @@ int main(int argc, char **argv)
             QWidget *mouseWindow = virtualMouse.get();
             QTimer::singleShot(1500, &window, [shot, &window, mouseWindow] {
                 const bool saved = saveScreenshot(shot, window, *mouseWindow);
-                std::fprintf(stderr, saved ? "screenshot saved: %s\n" : "screenshot NOT saved: %s\n",
-                             qPrintable(shot));
+                std::fprintf(stderr, saved ? "screenshot saved: %s\n" : "screenshot NOT saved: %s\n", qPrintable(shot));
                 QCoreApplication::exit(saved ? 0 : 3);
             });
         }

@@ -30,29 +30,28 @@ constexpr int kStatusPauseAfterQueryMs = 10;
 constexpr int kStatusReadTimeoutMs = 50;
 constexpr int kStatusReadAttempts = 5;
 
-const char *const kUsage =
-    "Usage: %s [options] <command> [arguments]\n"
-    "\n"
-    "Commands:\n"
-    "  status               how the mouse is attached, its battery reading and write status\n"
-    "  apply [--all] FILE   load a configuration file (.conf) into the working copy and\n"
-    "                       write the groups that changed to the mouse (--all: every group)\n"
-    "  export FILE          write the stored configuration with its product tag to FILE\n"
-    "\n"
-    "Options:\n"
-    "  --appdir DIR         application directory (default: the directory of this program)\n"
-    "  --trace              print every report written and read: direction, then the\n"
-    "                       33 bytes in hex\n"
-    "  --simulate           use the simulated mouse (mousecfgctl-sim only)\n"
-    "  --verbose            also print the device link's diagnostics\n"
-    "  -h, --help           this text\n"
+const char *const kUsage = "Usage: %s [options] <command> [arguments]\n"
+                           "\n"
+                           "Commands:\n"
+                           "  status               how the mouse is attached, its battery reading and write status\n"
+                           "  apply [--all] FILE   load a configuration file (.conf) into the working copy and\n"
+                           "                       write the groups that changed to the mouse (--all: every group)\n"
+                           "  export FILE          write the stored configuration with its product tag to FILE\n"
+                           "\n"
+                           "Options:\n"
+                           "  --appdir DIR         application directory (default: the directory of this program)\n"
+                           "  --trace              print every report written and read: direction, then the\n"
+                           "                       33 bytes in hex\n"
+                           "  --simulate           use the simulated mouse (mousecfgctl-sim only)\n"
+                           "  --verbose            also print the device link's diagnostics\n"
+                           "  -h, --help           this text\n"
 #ifdef MOUSECFGCTL_SIMULATOR
-    "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable,\n"
-    "                       fail-writes=N, drop-answers=N, corrupt-echo=N, unplug-after=N\n"
+                           "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable,\n"
+                           "                       fail-writes=N, drop-answers=N, corrupt-echo=N, unplug-after=N\n"
 #endif
-    "\n"
-    "Exit codes: 0 done, 1 bad arguments, 2 file or application directory error,\n"
-    "3 no mouse found, 4 sending failed, 5 mouse asleep.\n";
+                           "\n"
+                           "Exit codes: 0 done, 1 bad arguments, 2 file or application directory error,\n"
+                           "3 no mouse found, 4 sending failed, 5 mouse asleep.\n";
 
 void printOut(const QString &text)
 {
@@ -335,7 +334,8 @@ int MouseCtl::runStatus()
     printOut(QStringLiteral("model: %1").arg(link.modelName()));
     printOut(QStringLiteral("connection: %1")
                  .arg(cable && receiver ? QStringLiteral("cable and receiver")
-                                        : cable ? QStringLiteral("cable") : QStringLiteral("receiver")));
+                      : cable           ? QStringLiteral("cable")
+                                        : QStringLiteral("receiver")));
 
     const StatusAnswer status = queryStatus(link);
     if (!status.answered) {

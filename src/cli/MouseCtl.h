@@ -16,11 +16,10 @@ class DeviceLink;
 class MouseCtl
 {
 public:
-    enum ExitCode
-    {
+    enum ExitCode {
         ExitOk = 0,
         ExitUsage = 1,
-        ExitFile = 2,     // unreadable or foreign configuration file, bad application directory
+        ExitFile = 2, // unreadable or foreign configuration file, bad application directory
         ExitNoMouse = 3,
         ExitSendFailed = 4,
         ExitAsleep = 5,

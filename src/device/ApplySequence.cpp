@@ -86,23 +86,17 @@ std::vector<TablePacket> BuildLightingTable(const ProfileData &slot0)
 {
     struct Record
     {
-        int source;   // ledModes index
-        bool colour;  // R, G, B from the effect, else zeros
+        int source;  // ledModes index
+        bool colour; // R, G, B from the effect, else zeros
         std::uint8_t b4;
-        int b5;       // -1: breath
+        int b5; // -1: breath
         int b6;
-        int b7;       // -1: bright
+        int b7; // -1: bright
     };
     static const Record kRecords[kLightingRecordCount] = {
-        {0, false, 0x00, 0x00, 0x00, 0x00},
-        {1, true, 0x01, 0x00, 0x02, -1},
-        {2, true, 0x01, -1, 0x04, 0x03},
-        {3, false, 0x01, -1, 0x01, 0x03},
-        {4, false, 0x01, -1, 0x08, -1},
-        {9, false, 0x05, -1, 0x01, -1},
-        {11, false, 0x07, 0x00, 0x00, -1},
-        {10, false, 0x06, -1, 0x00, -1},
-        {12, false, 0x08, -1, 0x00, -1},
+        {0, false, 0x00, 0x00, 0x00, 0x00}, {1, true, 0x01, 0x00, 0x02, -1}, {2, true, 0x01, -1, 0x04, 0x03},
+        {3, false, 0x01, -1, 0x01, 0x03},   {4, false, 0x01, -1, 0x08, -1},  {9, false, 0x05, -1, 0x01, -1},
+        {11, false, 0x07, 0x00, 0x00, -1},  {10, false, 0x06, -1, 0x00, -1}, {12, false, 0x08, -1, 0x00, -1},
         {13, false, 0x09, -1, 0x00, -1},
     };
 
@@ -149,7 +143,8 @@ std::vector<std::uint8_t> TablePacketReport(const TablePacket &packet)
 }
 
 ApplySequence::ApplySequence(DeviceLink &link, StatusThreadOwner *statusOwner)
-    : m_link(link), m_pStatusOwner(statusOwner)
+    : m_link(link)
+    , m_pStatusOwner(statusOwner)
 {
 }
 
@@ -179,8 +174,9 @@ DeviceResult ApplySequence::SendButtonTable()
 {
     // Keeps the previous table when the model description is missing.
     loadButtonPositions(m_link.dirs(), m_positions);
-    const std::vector<TablePacket> packets = BuildButtonTable(
-        m_buttonTable, m_deviceImage.profiles[0], readButtonCount(m_link.dirs()), m_positions, readSensor(m_link.dirs()));
+    const std::vector<TablePacket> packets =
+        BuildButtonTable(m_buttonTable, m_deviceImage.profiles[0], readButtonCount(m_link.dirs()), m_positions,
+                         readSensor(m_link.dirs()));
     return sendPackets(packets);
 }
 
@@ -190,9 +186,9 @@ DeviceResult ApplySequence::SendDpiTable(int slot)
         qWarning("SendDpiTable: no profile slot %d", slot);
         return kResultOk;
     }
-    const std::vector<TablePacket> packets = BuildDpiTable(m_deviceImage.profiles[std::size_t(slot)],
-                                                           readSensor(m_link.dirs()), readDpiCount(m_link.dirs()),
-                                                           m_link.statusVariant());
+    const std::vector<TablePacket> packets =
+        BuildDpiTable(m_deviceImage.profiles[std::size_t(slot)], readSensor(m_link.dirs()), readDpiCount(m_link.dirs()),
+                      m_link.statusVariant());
     return sendPackets(packets);
 }
 

@@ -58,8 +58,8 @@ bool exportConfigFile(const StorageDirs &dirs, const QString &filePath, const Ap
     exportAllProfiles(dirs, config, filePath);
 
     QSettings check(filePath, QSettings::IniFormat);
-    if (!QFileInfo(filePath).isFile() || check.value(QStringLiteral("MouseName/Name")).toString() != product
-        || !check.contains(QStringLiteral("Config/ProfileID"))) {
+    if (!QFileInfo(filePath).isFile() || check.value(QStringLiteral("MouseName/Name")).toString() != product ||
+        !check.contains(QStringLiteral("Config/ProfileID"))) {
         qWarning("Configuration file %s was not written", qPrintable(filePath));
         return false;
     }

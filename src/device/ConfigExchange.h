@@ -7,8 +7,7 @@
 
 #include <QString>
 
-enum class ImportStatus
-{
+enum class ImportStatus {
     Imported,
     WrongProduct, // the file's product tag is not the current product name
     Unreadable,   // missing, not a file, unreadable, or not an INI file

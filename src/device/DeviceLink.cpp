@@ -42,7 +42,9 @@ QByteArray serialText(const wchar_t *serial)
 } // namespace
 
 DeviceLink::DeviceLink(const StorageDirs &dirs, DeviceClock *clock)
-    : m_dirs(dirs), m_pTable(new HidDeviceTable()), m_pClock(clock ? clock : &m_realClock)
+    : m_dirs(dirs)
+    , m_pTable(new HidDeviceTable())
+    , m_pClock(clock ? clock : &m_realClock)
 {
     std::memset(m_pTable.get(), 0, sizeof(HidDeviceTable));
 }
@@ -95,10 +97,10 @@ int DeviceLink::EnumerateDevices()
         for (std::uint32_t i = 0; i < count; ++i) {
             HidDeviceEntry &e = m_pTable->entries[i];
             const std::uint32_t release = info->release_number;
-            const bool identity1 = info->vendor_id == e.vid1 && info->product_id == e.pid1
-                                   && ReleaseFilterPasses(e.relMin1, e.relMax1, release);
-            const bool identity2 = info->vendor_id == e.vid2 && info->product_id == e.pid2
-                                   && ReleaseFilterPasses(e.relMin2, e.relMax2, release);
+            const bool identity1 = info->vendor_id == e.vid1 && info->product_id == e.pid1 &&
+                                   ReleaseFilterPasses(e.relMin1, e.relMax1, release);
+            const bool identity2 = info->vendor_id == e.vid2 && info->product_id == e.pid2 &&
+                                   ReleaseFilterPasses(e.relMin2, e.relMax2, release);
             const std::uint32_t usage = info->usage;
             const std::uint32_t page = info->usage_page;
             const bool mouse1 = identity1 && usage == e.usage1 && page == e.page1;

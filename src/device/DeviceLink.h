@@ -31,7 +31,10 @@ public:
     public:
         CommandLock() = default;
         CommandLock(std::unique_lock<std::mutex> lock, hid_device *handle)
-            : m_lock(std::move(lock)), m_handle(handle) {}
+            : m_lock(std::move(lock))
+            , m_handle(handle)
+        {
+        }
         hid_device *handle() const { return m_handle; }
         explicit operator bool() const { return m_handle != nullptr; }
 

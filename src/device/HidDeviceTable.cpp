@@ -33,8 +33,7 @@ bool PathHasCommandMarker(const char *path)
     const std::size_t markerLength = sizeof marker - 1;
     for (const char *p = path; *p; ++p) {
         std::size_t i = 0;
-        while (i < markerLength && p[i]
-               && std::tolower(static_cast<unsigned char>(p[i])) == marker[i])
+        while (i < markerLength && p[i] && std::tolower(static_cast<unsigned char>(p[i])) == marker[i])
             ++i;
         if (i == markerLength)
             return true;

@@ -20,11 +20,11 @@ struct HidDeviceEntry
     std::uint32_t relMax2; // 0 = no release filter
     std::uint32_t usage1;  // identity 1, mouse collection
     std::uint32_t page1;
-    std::uint32_t usage2;  // identity 1, command collection
+    std::uint32_t usage2; // identity 1, command collection
     std::uint32_t page2;
-    std::uint32_t usage3;  // identity 2, mouse collection
+    std::uint32_t usage3; // identity 2, mouse collection
     std::uint32_t page3;
-    std::uint32_t usage4;  // identity 2, command collection
+    std::uint32_t usage4; // identity 2, command collection
     std::uint32_t page4;
     char path1[kHidPathSize];
     char path2[kHidPathSize];

@@ -13,9 +13,9 @@ QStringList usableMouseNames(const HidDeviceTable &table);
 
 struct MouseChoice
 {
-    QString current;               // the current product name after the choice
-    bool storeCurrent = false;     // whether Config/CurrentProductName must be written
-    bool selectorVisible = false;  // the mouse selector is shown with two or more mice
+    QString current;              // the current product name after the choice
+    bool storeCurrent = false;    // whether Config/CurrentProductName must be written
+    bool selectorVisible = false; // the mouse selector is shown with two or more mice
 };
 
 // No mouse: the current name becomes empty. One: that mouse. Several: the stored
@@ -33,6 +33,15 @@ ConnectionFlags connectionFlags(const HidDeviceTable &table, const QString &name
 
 // 0 cable only, 1 cable and receiver, 2 receiver only, 3 neither.
 int connectionMode(ConnectionFlags flags);
-inline bool receiverIconShown(int mode) { return mode == 1 || mode == 2; }
-inline bool batteryBarShown(int mode) { return mode == 2 || mode == 3; }
-inline bool cablePresent(int mode) { return mode == 0 || mode == 1; }
+inline bool receiverIconShown(int mode)
+{
+    return mode == 1 || mode == 2;
+}
+inline bool batteryBarShown(int mode)
+{
+    return mode == 2 || mode == 3;
+}
+inline bool cablePresent(int mode)
+{
+    return mode == 0 || mode == 1;
+}

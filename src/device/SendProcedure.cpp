@@ -6,8 +6,8 @@
 
 #include <QDebug>
 
-SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, const AppConfig &working,
-                             AppConfig &saved, bool sendAll, bool asleep)
+SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, const AppConfig &working, AppConfig &saved,
+                             bool sendAll, bool asleep)
 {
     SendOutcome outcome;
     saveWorkingConfig(dirs, working);

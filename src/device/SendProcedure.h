@@ -25,5 +25,5 @@ struct SendOutcome
 // 7. copies working over saved (also after a failure);
 // 8. Config/Diff = 1 after a failure, 0 after success.
 // Blocks for the whole transfer; run it off the GUI thread.
-SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, const AppConfig &working,
-                             AppConfig &saved, bool sendAll, bool asleep);
+SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, const AppConfig &working, AppConfig &saved,
+                             bool sendAll, bool asleep);

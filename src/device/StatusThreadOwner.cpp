@@ -8,7 +8,8 @@ constexpr int kPauseBetweenStopFlagsMs = 10;
 }
 
 StatusThreadOwner::StatusThreadOwner(DeviceLink &link, QObject *parent)
-    : QObject(parent), m_link(link)
+    : QObject(parent)
+    , m_link(link)
 {
 }
 

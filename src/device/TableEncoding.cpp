@@ -68,8 +68,8 @@ std::uint8_t step(const StepTable &table, std::int64_t code, int sensor)
         return 0;
     if (code < table.first || code > table.last) {
         const std::int64_t clamped = std::clamp<std::int64_t>(code, table.first, table.last);
-        qWarning("DPI code %lld is beyond step table %s of sensor %d, using %lld",
-                 static_cast<long long>(code), table.name, sensor, static_cast<long long>(clamped));
+        qWarning("DPI code %lld is beyond step table %s of sensor %d, using %lld", static_cast<long long>(code),
+                 table.name, sensor, static_cast<long long>(clamped));
         code = clamped;
     }
     return table.values[code - table.first];
@@ -290,8 +290,7 @@ std::uint8_t EncodeSniperStep(int sensor, std::uint8_t stepCode)
 std::vector<TablePacket> BuildDpiTable(const ProfileData &profile, int sensor, int dpiLevelCount,
                                        std::uint8_t statusVariant)
 {
-    const int count =
-        (dpiLevelCount >= 1 && dpiLevelCount <= kDpiLevelCount) ? dpiLevelCount : kDpiLevelCount;
+    const int count = (dpiLevelCount >= 1 && dpiLevelCount <= kDpiLevelCount) ? dpiLevelCount : kDpiLevelCount;
     std::vector<TablePacket> packets;
     packets.reserve(kDpiLevelCount + 2);
     packets.push_back({kDpiTableCommand, 0, kTableTagFirst, {static_cast<std::uint8_t>(count)}});
@@ -398,8 +397,7 @@ bool EncodeButton(ButtonTableState &state, ButtonEntry &entry, int position, con
     else if (position >= 0 && position < kModelButtonTableSize)
         slot = positions[static_cast<std::size_t>(position)];
     if (slot < 0 || slot >= kButtonSlotCount) {
-        qWarning("Button position %d (device slot %d) is outside the button table, not encoded", position,
-                 slot);
+        qWarning("Button position %d (device slot %d) is outside the button table, not encoded", position, slot);
         return false;
     }
     std::copy(bytes.begin(), bytes.end(), state.buffer.begin() + kButtonTableFirstSlotByte + 4 * slot);
@@ -424,8 +422,7 @@ std::vector<TablePacket> BuildButtonTable(ButtonTableState &state, ProfileData &
     std::vector<TablePacket> packets;
     packets.reserve(7);
     packets.push_back({kButtonTableCommand, 0, kTableTagFirst, {state.buffer[0], state.buffer[1]}});
-    for (int offset = kButtonTableFirstSlotByte; offset < kButtonTableTailOffset;
-         offset += kButtonTableBlock) {
+    for (int offset = kButtonTableFirstSlotByte; offset < kButtonTableTailOffset; offset += kButtonTableBlock) {
         const auto begin = state.buffer.begin() + offset;
         packets.push_back({kButtonTableCommand, static_cast<std::uint8_t>(offset), kTableTagNext,
                            std::vector<std::uint8_t>(begin, begin + kButtonTableBlock)});

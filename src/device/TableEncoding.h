@@ -49,11 +49,7 @@ struct TablePacket
 // ---------------------------------------------------------------------------
 // DPI
 
-enum class DpiAxis
-{
-    X,
-    Y
-};
+enum class DpiAxis { X, Y };
 
 // Two bytes of one encoded DPI value as they are sent: either (register low
 // byte, range byte) or a 16-bit number, low byte first.
@@ -70,8 +66,7 @@ struct DpiCodeBytes
 // last status answer, 0 when none) only for 3395.
 // A code beyond either end of a sensor's step table is clamped to the table.
 // Sensors without an encoding (3399 among them) give {0, 0} and a warning.
-DpiCodeBytes EncodeDpiCode(int sensor, std::uint32_t code, DpiAxis axis = DpiAxis::X,
-                           std::uint8_t statusVariant = 0);
+DpiCodeBytes EncodeDpiCode(int sensor, std::uint32_t code, DpiAxis axis = DpiAxis::X, std::uint8_t statusVariant = 0);
 
 // The DPI register value used for a sniper step on `sensor` (4 for sensors
 // without their own rule); step tables are clamped as above.

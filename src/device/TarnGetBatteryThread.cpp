@@ -19,7 +19,8 @@ constexpr int kListenCyclesPerQuery = 57; // k runs 2..56 after a query, then a 
 } // namespace
 
 TarnGetBatteryThread::TarnGetBatteryThread(DeviceLink &link, QObject *parent)
-    : QThread(parent), m_link(link)
+    : QThread(parent)
+    , m_link(link)
 {
 }
 
@@ -76,8 +77,8 @@ void TarnGetBatteryThread::run()
                     return;
                 SendStatusQuery(lock.handle());
                 clock.pause(kPauseAfterQueryMs);
-                got = hid_read_timeout(lock.handle(), readBuffer, kReportLength,
-                                       clock.readTimeout(kQueryReadTimeoutMs));
+                got =
+                    hid_read_timeout(lock.handle(), readBuffer, kReportLength, clock.readTimeout(kQueryReadTimeoutMs));
             }
             // The answer to our own query is due at once: no data is as much a
             // silent mouse as a read error, and must show as one.

@@ -64,8 +64,7 @@ InternalKeyCode captureKeyCode(std::uint32_t scanCode, std::uint32_t flags)
     InternalKeyCode code = static_cast<InternalKeyCode>(scanCode);
     if (plainFlags(flags) && lookup(std::begin(kKeypad), std::end(kKeypad), scanCode, code))
         return code;
-    if ((flags == 0x01 || flags == 0x81) &&
-        lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
+    if ((flags == 0x01 || flags == 0x81) && lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
         return code;
     if (scanCode == kScanAlt && (flags == 0x01 || flags == 0x21 || flags == 0x81))
         return kKeyRightAlt;
@@ -85,8 +84,7 @@ RecordedKeyEvent recorderKeyEvent(std::uint32_t scanCode, std::uint32_t virtualK
     InternalKeyCode code = 0;
     if (plainFlags(ev.flags) && lookup(std::begin(kKeypad), std::end(kKeypad), scanCode, code))
         ev.code = code;
-    else if ((ev.flags & kKeyFlagExtended) &&
-             lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
+    else if ((ev.flags & kKeyFlagExtended) && lookup(std::begin(kExtended), std::end(kExtended), scanCode, code))
         ev.code = code;
     else if (scanCode == kScanAlt && virtualKey == kVirtualKeyRightAlt)
         ev.code = kKeyRightAlt;

@@ -9,7 +9,7 @@ namespace {
 constexpr double kRatioBelow[kScaleSteps - 1] = {1.1, 1.4, 1.6, 1.8, 2.1, 2.3, 2.6, 2.8,
                                                  3.1, 3.3, 3.6, 3.8, 4.1, 4.3, 4.6, 4.8};
 constexpr int kWidthSteps = 4;
-}
+} // namespace
 
 int scaleStepForRatio(double ratio)
 {

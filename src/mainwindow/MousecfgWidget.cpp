@@ -11,8 +11,8 @@
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
 #include "TarnProcessbar.h"
-#include "TarnTheme.h"
 #include "TarnPushButton.h"
+#include "TarnTheme.h"
 #include "TarnUi.h"
 
 #include <QApplication>
@@ -44,8 +44,8 @@ const char *const kTabTexts[4] = {nullptr, QT_TR_NOOP("CUSTOMIZE"), QT_TR_NOOP("
 MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
     : QWidget(parent)
     , m_Options(options)
-    , m_Dirs(StorageDirs::fromAppDir(options.appDir.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                                 : options.appDir))
+    , m_Dirs(
+          StorageDirs::fromAppDir(options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir))
     , m_ProfileBook(m_Dirs)
 {
     setObjectName(QStringLiteral("MousecfgWidget"));
@@ -106,11 +106,9 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
     m_iDevicePresent = m_pLink->hasCommandHandle() ? 1 : 0;
 
     m_pStatus = std::make_unique<StatusThreadOwner>(*m_pLink);
-    connect(m_pStatus.get(), &StatusThreadOwner::RefreshBatteryStatus, this,
-            &MousecfgWidget::slotRefreshBatteryStatus);
+    connect(m_pStatus.get(), &StatusThreadOwner::RefreshBatteryStatus, this, &MousecfgWidget::slotRefreshBatteryStatus);
     connect(m_pStatus.get(), &StatusThreadOwner::RefreshStatus, this, &MousecfgWidget::slotRefreshStatus);
-    connect(m_pStatus.get(), &StatusThreadOwner::RefreshWriteStatus, this,
-            &MousecfgWidget::slotRefreshWriteStatus);
+    connect(m_pStatus.get(), &StatusThreadOwner::RefreshWriteStatus, this, &MousecfgWidget::slotRefreshWriteStatus);
     m_pStatus->StartStatusThread();
 
     loadSavedConfig(m_Dirs, m_SavedConfig, m_ButtonPositions);
@@ -232,15 +230,15 @@ void MousecfgWidget::buildWidgets()
         connect(button, &QPushButton::clicked, this, &MousecfgWidget::onButtonClicked);
         return button;
     };
-    m_pCloseBtn = makeButton({QStringLiteral("/skin/close-1.png"), QStringLiteral("/skin/close-2.png"),
-                              QStringLiteral("/skin/close-3.png")},
-                             "closeButton");
-    m_pMinBtn = makeButton({QStringLiteral("/skin/min-1.png"), QStringLiteral("/skin/min-2.png"),
-                            QStringLiteral("/skin/min-3.png")},
-                           "minimizeButton");
-    m_pLangBtn = new TarnPushButton({QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"),
-                                     QStringLiteral("/skin/lang.png")},
-                                    QString(), this);
+    m_pCloseBtn = makeButton(
+        {QStringLiteral("/skin/close-1.png"), QStringLiteral("/skin/close-2.png"), QStringLiteral("/skin/close-3.png")},
+        "closeButton");
+    m_pMinBtn = makeButton(
+        {QStringLiteral("/skin/min-1.png"), QStringLiteral("/skin/min-2.png"), QStringLiteral("/skin/min-3.png")},
+        "minimizeButton");
+    m_pLangBtn = new TarnPushButton(
+        {QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png")},
+        QString(), this);
     m_pLangBtn->setObjectName(QStringLiteral("languageButton"));
     buildLanguageMenu();
 
@@ -507,8 +505,7 @@ void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
         const QPointF delta = event->screenPos() - QPointF(m_PressPoint);
         // A press that wanders a little is still a click, not a drag.
         if (std::abs(delta.x()) + std::abs(delta.y()) > 4.0) {
-            move(m_WindowOrigin
-                 + QPoint(int(std::lround(delta.x())), int(std::lround(delta.y()))));
+            move(m_WindowOrigin + QPoint(int(std::lround(delta.x())), int(std::lround(delta.y()))));
         }
     }
     QWidget::mouseMoveEvent(event);
@@ -521,9 +518,9 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QPixmap &background = backgroundFor(m_iDpiVal, size());
     if (!background.isNull()) {
-        const QPixmap fitted =
-            background.size() == size() ? background
-                                        : background.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        const QPixmap fitted = background.size() == size()
+                                   ? background
+                                   : background.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         painter.drawPixmap(0, 0, fitted);
     }
     const QPixmap &frame = cablePresent(m_iConnectionMode) ? m_BatteryImage2 : m_BatteryImage1;
@@ -697,10 +694,9 @@ void MousecfgWidget::slotWarning()
         return;
     }
     m_bWarningOpen = true;
-    QPointer<TarnMessageBox> box = new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"),
-                                                      tr("Dongle Disconnect!"), this, true,
-                                                      Qt::FramelessWindowHint,
-                                                      [this] { return m_iDevicePresent == 1; });
+    QPointer<TarnMessageBox> box =
+        new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
+                           Qt::FramelessWindowHint, [this] { return m_iDevicePresent == 1; });
     box->setObjectName(QStringLiteral("dongleWarning"));
     m_pWarningBox = box;
     const int result = box->exec();

@@ -17,8 +17,8 @@ QString shortHash(const QString &name)
 bool isPlainFileChar(QChar c)
 {
     const ushort u = c.unicode();
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '.' ||
-           u == '_' || u == '-';
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '.' || u == '_' ||
+           u == '-';
 }
 
 } // namespace

@@ -37,25 +37,25 @@ void saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config);
 void saveProfileList(const StorageDirs &dirs, const AppConfig &config);
 void saveProfileId(const StorageDirs &dirs, int slot);
 
-int readDiff(const StorageDirs &dirs);               // Config/Diff
+int readDiff(const StorageDirs &dirs); // Config/Diff
 void writeDiff(const StorageDirs &dirs, int diff);
 QString readCurrentProductName(const StorageDirs &dirs); // Config/CurrentProductName
 void writeCurrentProductName(const StorageDirs &dirs, const QString &name);
-int readColorTheme(const StorageDirs &dirs);         // Config/GColorID
-int readBattery(const StorageDirs &dirs);            // Config/Battery
+int readColorTheme(const StorageDirs &dirs); // Config/GColorID
+int readBattery(const StorageDirs &dirs);    // Config/Battery
 void writeBattery(const StorageDirs &dirs, int level);
-int readBatteryFull(const StorageDirs &dirs);        // Config/BatteryFull, missing = 4200
-QString readModelText(const StorageDirs &dirs);      // Config/Model
-int readSensor(const StorageDirs &dirs);             // MouseSenSor/1
-int readLedModeSet(const StorageDirs &dirs);         // MouseLEDMode/<current product name>
-QString readMouseListName(const StorageDirs &dirs);  // Mouse_List/0
-int countMacros(const StorageDirs &dirs);            // non-empty MACRO_LIST/0..49
+int readBatteryFull(const StorageDirs &dirs);       // Config/BatteryFull, missing = 4200
+QString readModelText(const StorageDirs &dirs);     // Config/Model
+int readSensor(const StorageDirs &dirs);            // MouseSenSor/1
+int readLedModeSet(const StorageDirs &dirs);        // MouseLEDMode/<current product name>
+QString readMouseListName(const StorageDirs &dirs); // Mouse_List/0
+int countMacros(const StorageDirs &dirs);           // non-empty MACRO_LIST/0..49
 void readLanguageList(const StorageDirs &dirs, LanguageList &list);
 
 // A stored slot index outside 0..4 (damaged file) becomes 0, logged.
 std::uint8_t checkedProfileId(int value, const QString &source);
 
-int readLangId(const StorageDirs &dirs);             // LangConfig.ini Config/LangID
+int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID
 void writeLangId(const StorageDirs &dirs, int id);
 QString readFontFamily(const StorageDirs &dirs, int lang); // FONT_LIST/FONT_<lang>
 int readFontSize(const StorageDirs &dirs, int lang);       // FONT_LIST/FONT_SIZE_<lang>

@@ -17,7 +17,8 @@ int readCount(const StorageDirs &dirs, bool withDpi)
     SafeIni ini(dirs.modelDescription());
     QSettings &s = ini.settings();
     // the counts are stored scrambled with exclusive-or
-    int n = s.value(QStringLiteral("PROFILE/ButtonCount")).toInt() ^ s.value(QStringLiteral("PROFILE/MouseDpi")).toInt();
+    int n =
+        s.value(QStringLiteral("PROFILE/ButtonCount")).toInt() ^ s.value(QStringLiteral("PROFILE/MouseDpi")).toInt();
     if (withDpi)
         n ^= s.value(QStringLiteral("PROFILE/DPICount")).toInt();
     return n;
@@ -31,8 +32,8 @@ bool modelExists(const StorageDirs &dirs)
 void readTable(QSettings &s, const QLatin1String &suffix, std::array<std::uint8_t, kModelButtonTableSize> &table)
 {
     for (int i = 0; i < kModelButtonTableSize; ++i) {
-        table[size_t(i)] = std::uint8_t(
-            s.value(QStringLiteral("PROFILE/BUTTON_INFO_") + QString::number(i) + suffix).toInt());
+        table[size_t(i)] =
+            std::uint8_t(s.value(QStringLiteral("PROFILE/BUTTON_INFO_") + QString::number(i) + suffix).toInt());
     }
 }
 

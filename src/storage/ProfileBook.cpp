@@ -22,8 +22,7 @@ QStringList readProfileList(const StorageDirs &dirs, const QString &productName)
     QStringList list;
     const QString path = modelConfigIni(dirs, productName);
     if (path.isEmpty()) {
-        qDebug("profile list: product name \"%s\" is not a folder name; list left empty",
-               qPrintable(productName));
+        qDebug("profile list: product name \"%s\" is not a folder name; list left empty", qPrintable(productName));
         return list;
     }
     if (!QFileInfo::exists(path))
@@ -33,8 +32,8 @@ QStringList readProfileList(const StorageDirs &dirs, const QString &productName)
     if (count < 1)
         return list;
     if (count > kMaxProfileListEntries) {
-        qWarning("profile list: PROFILE_LIST/Count %d in %s is damaged; reading the first %d", count,
-                 qPrintable(path), kMaxProfileListEntries);
+        qWarning("profile list: PROFILE_LIST/Count %d in %s is damaged; reading the first %d", count, qPrintable(path),
+                 kMaxProfileListEntries);
         count = kMaxProfileListEntries;
     }
     for (int i = 1; i <= count; ++i)
@@ -63,8 +62,8 @@ bool ProfileBook::switchSlot(AppConfig &working, int slot, bool reload)
         if (readProfileFile(m_dirs, fromFile, working.profileNames[slot]))
             working.profiles[slot] = fromFile;
         else
-            qDebug("switch profile: no file for \"%s\"; slot %d kept as it is",
-                   qPrintable(working.profileNames[slot]), slot);
+            qDebug("switch profile: no file for \"%s\"; slot %d kept as it is", qPrintable(working.profileNames[slot]),
+                   slot);
     }
     saveProfileId(m_dirs, slot);
     return true;

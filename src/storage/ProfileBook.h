@@ -30,7 +30,10 @@ bool isDefaultProfileName(const QString &name);
 class ProfileBook
 {
 public:
-    explicit ProfileBook(const StorageDirs &dirs) : m_dirs(dirs) {}
+    explicit ProfileBook(const StorageDirs &dirs)
+        : m_dirs(dirs)
+    {
+    }
 
     void loadList(const QString &productName) { m_list = readProfileList(m_dirs, productName); }
     const QStringList &list() const { return m_list; }

@@ -99,8 +99,7 @@ std::uint32_t uintOf(const QVariant &v)
 
 // Reads one stored profile through s (anything with value(key[, missing])).
 // withLedTimers: the keys that only profile files hold.
-template <typename Source>
-void readGroup(const Source &s, const ProfileKeys &k, ProfileData &p, bool withLedTimers)
+template <typename Source> void readGroup(const Source &s, const ProfileKeys &k, ProfileData &p, bool withLedTimers)
 {
     p.pollrate = byteOf(s.value(k.pollrate));
     p.dpi = byteOf(s.value(k.dpi));
@@ -157,8 +156,7 @@ void readGroup(const Source &s, const ProfileKeys &k, ProfileData &p, bool withL
     }
 }
 
-template <typename Sink>
-void writeGroup(Sink &s, const ProfileKeys &k, const ProfileData &p, bool withLedTimers)
+template <typename Sink> void writeGroup(Sink &s, const ProfileKeys &k, const ProfileData &p, bool withLedTimers)
 {
     s.setValue(k.pollrate, int(p.pollrate));
     s.setValue(k.dpi, int(p.dpi));

@@ -124,9 +124,8 @@ bool buttonsDiffer(const StorageDirs &dirs, const AppConfig &a, const AppConfig 
         for (int k = 0; k < kButtonEntryCount; ++k) {
             const ButtonEntry &ea = a.profiles[size_t(i)].buttons[size_t(k)];
             const ButtonEntry &eb = b.profiles[size_t(i)].buttons[size_t(k)];
-            if (ea.ID != eb.ID || ea.Fun != eb.Fun || ea.LoopNumber != eb.LoopNumber ||
-                ea.KeyNumber != eb.KeyNumber || ea.Res1 != eb.Res1 || ea.Res2 != eb.Res2 || ea.Res3 != eb.Res3 ||
-                ea.Res4 != eb.Res4)
+            if (ea.ID != eb.ID || ea.Fun != eb.Fun || ea.LoopNumber != eb.LoopNumber || ea.KeyNumber != eb.KeyNumber ||
+                ea.Res1 != eb.Res1 || ea.Res2 != eb.Res2 || ea.Res3 != eb.Res3 || ea.Res4 != eb.Res4)
                 return true;
             if (ea.Fun == kFunMacro) {
                 if (ea.macroname != eb.macroname || !sameKeyInfoBlock(ea.keyInfo, eb.keyInfo))

@@ -73,7 +73,6 @@ bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lin
     return lineLen > 0;
 }
 
-
 // The QColor type id as QSettings writes it (stream version Qt 4.0: no null flag),
 // followed by colour model, alpha, red, green, blue and padding.
 constexpr int kColorPayloadSize = 4 + 1 + 5 * 2;
@@ -100,12 +99,10 @@ int hexValue(char c)
 // so no element that Qt would hand to its variant parser is missed. A comma
 // inside quotes does not split the value: that is how QSettings stores any
 // text holding a comma, and such text must read back as written.
-void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t> &decoded,
-                 std::vector<size_t> &starts)
+void decodeValue(const QByteArray &data, int from, int to, std::vector<char16_t> &decoded, std::vector<size_t> &starts)
 {
-    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},
-                                      {'r', '\r'}, {'t', '\t'}, {'v', '\v'}, {'"', '"'},
-                                      {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    static const char escapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'}, {'n', '\n'},  {'r', '\r'}, {'t', '\t'},
+                                      {'v', '\v'}, {'"', '"'},  {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
     bool maybeStart = true;
     bool inQuotes = false;
     auto append = [&](char16_t c) {
@@ -294,8 +291,8 @@ SafeIni::SafeIni(const QString &path, Mode mode)
                 }
             } else {
                 qWarning("Reading %s without %d damaged line(s)", qPrintable(path), m_iDropped);
-                m_pTempCopy = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                               QStringLiteral("/mousecfg-XXXXXX.ini"));
+                m_pTempCopy =
+                    std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/mousecfg-XXXXXX.ini"));
                 if (m_pTempCopy->open()) {
                     m_pTempCopy->write(clean);
                     m_pTempCopy->flush();

@@ -24,5 +24,4 @@ protected:
 private:
     bool m_bPressed = false;
     QColor m_Theme; // read with the style, not on every paint
-
 };

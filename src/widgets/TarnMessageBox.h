@@ -21,8 +21,7 @@ public:
     enum Kind { Question = 1, Warning = 2, Notice = 3, Disconnected = 4 };
 
     TarnMessageBox(int kind, const QString &title, const QString &heading, const QString &message,
-                   QWidget *parent = nullptr, bool watchPlugIn = false,
-                   Qt::WindowFlags flags = Qt::FramelessWindowHint,
+                   QWidget *parent = nullptr, bool watchPlugIn = false, Qt::WindowFlags flags = Qt::FramelessWindowHint,
                    DevicePresentQuery devicePresent = DevicePresentQuery());
 
     int kind() const { return m_iKind; }

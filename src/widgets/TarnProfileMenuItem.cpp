@@ -21,7 +21,7 @@ TarnProfileMenuItem::TarnProfileMenuItem(const QString &name, bool checked, QWid
 
     m_pCheckBtn = new TarnPushButton(this);
     m_pCheckBtn->setGeometry(s(6), s(4), s(16), s(16));
-    connect(m_pCheckBtn, SIGNAL(EnterSignal(TarnPushButton*)), this, SLOT(slotCheckPressed()));
+    connect(m_pCheckBtn, SIGNAL(EnterSignal(TarnPushButton *)), this, SLOT(slotCheckPressed()));
 
     m_pName = new TarnLabel(name, this);
     m_pName->setGeometry(s(28), 0, s(kDesignWidth - 34), s(kDesignHeight));

@@ -12,8 +12,7 @@ class TarnPushButton : public QPushButton
 {
     Q_OBJECT
 public:
-    explicit TarnPushButton(const QStringList &images, const QString &icon = QString(),
-                            QWidget *parent = nullptr);
+    explicit TarnPushButton(const QStringList &images, const QString &icon = QString(), QWidget *parent = nullptr);
     explicit TarnPushButton(QWidget *parent = nullptr);
 
     // Replaces the pictures; more than three are cut to three (logged).

@@ -41,8 +41,8 @@ void TarnSkinDialog::paintEvent(QPaintEvent *)
     painter.drawRect(QRectF(2, 2, width() - 4, height() - 4));
 }
 
-QToolButton *TarnSkinDialog::makeToolButton(const QString &objectName, const QString &iconResource,
-                                            const QString &text, const QColor &border)
+QToolButton *TarnSkinDialog::makeToolButton(const QString &objectName, const QString &iconResource, const QString &text,
+                                            const QColor &border)
 {
     auto *button = new QToolButton(this);
     button->setObjectName(objectName);

@@ -27,7 +27,7 @@ TarnTreeItem::TarnTreeItem(const QString &text, const QString &image, QWidget *p
     QPalette white = m_pLabel->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     m_pLabel->setPalette(white);
-    connect(m_pLabel, SIGNAL(EnterSignal(TarnLabel*)), this, SLOT(slotLabelClick(TarnLabel*)));
+    connect(m_pLabel, SIGNAL(EnterSignal(TarnLabel *)), this, SLOT(slotLabelClick(TarnLabel *)));
     resize(sizeHint());
 }
 

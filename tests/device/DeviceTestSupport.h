@@ -18,8 +18,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 #include <memory>
+#include <vector>
 
 constexpr const char *kTestModel = "Tarn Test Mouse";
 

@@ -81,12 +81,12 @@ void TestApplySequence::maskSequence_data()
     QTest::newRow("mask 0 with macro") << 0 << true << "46 " + macroArea + " 46";
     QTest::newRow("mask 1") << 1 << false << "46 01 01 " + completion + " 46";
     QTest::newRow("mask 2") << 2 << false << "46 " + repeat("02", 10) + " " + completion + " 46";
-    QTest::newRow("mask 4 with macro") << 4 << true << "46 " + repeat("03", 7) + " " + completion + " " + macroArea + " 46";
+    QTest::newRow("mask 4 with macro") << 4 << true
+                                       << "46 " + repeat("03", 7) + " " + completion + " " + macroArea + " 46";
     QTest::newRow("mask 8") << 8 << false << "46 " + repeat("04", 5) + " " + completion + " 46";
-    QTest::newRow("mask 15 with macro")
-        << 15 << true
-        << "46 01 01 " + repeat("03", 7) + " " + repeat("02", 10) + " " + repeat("04", 5) + " " + completion + " "
-               + macroArea + " 46";
+    QTest::newRow("mask 15 with macro") << 15 << true
+                                        << "46 01 01 " + repeat("03", 7) + " " + repeat("02", 10) + " " +
+                                               repeat("04", 5) + " " + completion + " " + macroArea + " 46";
 }
 
 void TestApplySequence::maskSequence()
@@ -139,7 +139,9 @@ void TestApplySequence::lightingPacketsExact()
                                                      "80 00 00 00 06 4a 00 3a"
                                                      "80 00 00 00 08 4c 00 3c"
                                                      "80 00 00 00 09 4d 00 3d");
-    auto part = [&](int from, int n) { return std::vector<std::uint8_t>(table.begin() + from, table.begin() + from + n); };
+    auto part = [&](int from, int n) {
+        return std::vector<std::uint8_t>(table.begin() + from, table.begin() + from + n);
+    };
     const std::vector<Report> expected = {
         report(0x46, 0, 0),
         report(0x04, 0, 0, part(0, 24), 0xD1),
@@ -199,8 +201,8 @@ void TestApplySequence::generalSettings()
     const std::uint8_t id = std::uint8_t(sentId);
     // scroll speeds, lift-off, slot, slot 0's LedMoveOFF/LedSleepTime, 1, 1,
     // report rates, 0x1F, the active slot's dpi and effect code.
-    const std::vector<std::uint8_t> data = {1, 2, 3, 4, 5, 2, id, 0xF0, 3, 1, 1, 1, 2, 4, 8, 1, 0x1F, id,
-                                            std::uint8_t(effect)};
+    const std::vector<std::uint8_t> data = {
+        1, 2, 3, 4, 5, 2, id, 0xF0, 3, 1, 1, 1, 2, 4, 8, 1, 0x1F, id, std::uint8_t(effect)};
     const std::vector<Report> got = delivered();
     QVERIFY(got.size() >= 3);
     QCOMPARE(hexOf(got[1]), hexOf(report(0x01, 0, 0, data, 0xD1)));
@@ -249,8 +251,8 @@ void TestApplySequence::fullApplyMatchesWorkingCopy()
     const mousesim::ButtonTable buttons = sim().buttonTable();
     QCOMPARE(int(buttons.header0), 0x0A);
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(buttons.trailer.data()), 4), QByteArray(4, char(0xFF)));
-    const std::array<std::uint8_t, 4> left = {0x81, 0, 0, 0}, macro1 = {0x91, 0, 1, 0}, macro2 = {0x91, 0x81, 0xFF, 0xFF},
-                                      wheelUp = {0x8B, 0, 0, 0};
+    const std::array<std::uint8_t, 4> left = {0x81, 0, 0, 0}, macro1 = {0x91, 0, 1, 0},
+                                      macro2 = {0x91, 0x81, 0xFF, 0xFF}, wheelUp = {0x8B, 0, 0, 0};
     QCOMPARE(buttons.records[0].bytes, left);
     QCOMPARE(buttons.records[2].bytes, macro1);
     QCOMPARE(buttons.records[7].bytes, macro2);
@@ -261,8 +263,9 @@ void TestApplySequence::fullApplyMatchesWorkingCopy()
 
     const auto lighting = sim().lighting();
     const LedModeSetting &one = working.profiles[0].ledModes[1];
-    const std::array<std::uint8_t, 8> record1 = {0x80, std::uint8_t(one.RGB.red()), std::uint8_t(one.RGB.green()),
-                                                 std::uint8_t(one.RGB.blue()), 1, 0, 2, std::uint8_t(one.bright)};
+    const std::array<std::uint8_t, 8> record1 = {
+        0x80, std::uint8_t(one.RGB.red()), std::uint8_t(one.RGB.green()), std::uint8_t(one.RGB.blue()), 1, 0,
+        2,    std::uint8_t(one.bright)};
     QCOMPARE(lighting[1].bytes, record1);
 
     // m1: two key actions and the inserted delay; m2: its recorded delay, L then H.
@@ -381,10 +384,18 @@ void TestApplySequence::faultAtEachStep_data()
         const char *name;
         int code;
         int occurrence;
-    } steps[] = {{"transfer begin", 0x46, 0}, {"general", 0x01, 0},  {"general close", 0x01, 1},
-                 {"buttons", 0x03, 0},        {"dpi", 0x02, 0},      {"dpi level 4", 0x02, 5},
-                 {"lighting", 0x04, 0},       {"lighting close", 0x04, 4}, {"completion 1", 0x40, 0},
-                 {"completion 3", 0x40, 2},   {"macros", 0x05, 0},   {"macro close", 0x05, 10},
+    } steps[] = {{"transfer begin", 0x46, 0},
+                 {"general", 0x01, 0},
+                 {"general close", 0x01, 1},
+                 {"buttons", 0x03, 0},
+                 {"dpi", 0x02, 0},
+                 {"dpi level 4", 0x02, 5},
+                 {"lighting", 0x04, 0},
+                 {"lighting close", 0x04, 4},
+                 {"completion 1", 0x40, 0},
+                 {"completion 3", 0x40, 2},
+                 {"macros", 0x05, 0},
+                 {"macro close", 0x05, 10},
                  {"transfer end", 0x46, 1}};
     for (const auto &s : steps) {
         QTest::addRow("%s, no answer", s.name) << s.code << s.occurrence << true << int(kResultVerifyFailed);
@@ -470,7 +481,8 @@ void TestApplySequence::statusThreadAroundApply()
     }
     QVERIFY(begin >= 0 && end > begin);
     for (int i = begin; i < end; ++i)
-        QVERIFY(!(traffic[std::size_t(i)].direction == mousesim::Direction::Out && traffic[std::size_t(i)].bytes[3] == 0x48));
+        QVERIFY(!(traffic[std::size_t(i)].direction == mousesim::Direction::Out &&
+                  traffic[std::size_t(i)].bytes[3] == 0x48));
 
     // A failing transfer begin sends nothing else and leaves the thread stopped.
     owner.StopStatusThread();

@@ -84,7 +84,8 @@ void TestLinkConcurrency::commandsDuringStatusPolls()
         for (int i = 0; i < kCommandsPerRound; ++i) {
             const std::vector<std::uint8_t> &p = packets[(round + i) % 5];
             const DeviceResult result = open.link.SendCommand(p.data(), kReportLength);
-            QVERIFY2(result == kResultOk, qPrintable(QStringLiteral("round %1 command %2: %3").arg(round).arg(i).arg(result)));
+            QVERIFY2(result == kResultOk,
+                     qPrintable(QStringLiteral("round %1 command %2: %3").arg(round).arg(i).arg(result)));
         }
         owner.StopStatusThread();
         const std::vector<mousesim::TrafficEntry> log = sim().traffic();

@@ -91,8 +91,7 @@ void TestMacroUpload::packing_data()
     QTest::newRow("n=0") << std::vector<MacroAction>{} << QByteArray("06 01 00 00 00 00");
     QTest::newRow("n=2") << keys(2) << QByteArray("84 01 00 84 02 00 06 01 00 00 00 00");
     QTest::newRow("n=3") << keys(3) << QByteArray("84 01 00 84 02 00 84 03 00 06 01 00 06 01 00");
-    QTest::newRow("n=4") << keys(4)
-                         << QByteArray("84 01 00 84 02 00 84 03 00 84 04 00 06 01 00 06 01 00 00 00 00");
+    QTest::newRow("n=4") << keys(4) << QByteArray("84 01 00 84 02 00 84 03 00 84 04 00 06 01 00 06 01 00 00 00 00");
     QTest::newRow("n=5") << keys(5)
                          << QByteArray("84 01 00 84 02 00 84 03 00 84 04 00 06 01 00 84 05 00 06 01 00 00 00 00");
     QTest::newRow("recorded delay kept, low byte first")
@@ -144,8 +143,7 @@ void TestMacroUpload::walk_data()
     QTest::newRow("two macros, the second by a wheel") << QStringList{"0:2:m1", "0:41:m2"} << QList<int>{0, 1};
     QTest::newRow("button beyond the table shares a name")
         << QStringList{"0:12:m2", "0:1:m1", "0:20:m1"} << QList<int>{0};
-    QTest::newRow("slot 2 macro not on the table")
-        << QStringList{"0:1:m1", "0:2:m2", "2:1:m3"} << QList<int>{0, 1};
+    QTest::newRow("slot 2 macro not on the table") << QStringList{"0:1:m1", "0:2:m2", "2:1:m3"} << QList<int>{0, 1};
     QTest::newRow("missing macro file") << QStringList{"0:1:nofile"} << QList<int>{0};
 }
 

@@ -68,7 +68,8 @@ void TestSendCommand::exchange_data()
     QTest::newRow("status query code is write only") << 0x48 << int(NoFault) << 0 << 0 << 1 << QStringLiteral("p10");
 
     QTest::newRow("29 read failures, then the echo")
-        << 0x02 << int(FailReads) << 29 << 0 << 1 << join({QStringLiteral("p10"), times(reread, 29), QStringLiteral("r150")});
+        << 0x02 << int(FailReads) << 29 << 0 << 1
+        << join({QStringLiteral("p10"), times(reread, 29), QStringLiteral("r150")});
     QTest::newRow("30 read failures, then a rewrite")
         << 0x02 << int(FailReads) << 30 << 0 << 2
         << join({QStringLiteral("p10"), times(reread, 29), QStringLiteral("r150"), clean});
@@ -77,16 +78,20 @@ void TestSendCommand::exchange_data()
         << join({QStringLiteral("p10"), times(reread, 29), QStringLiteral("r150"), clean, clean});
 
     QTest::newRow("19 foreign reports before the echo")
-        << 0x02 << int(ForeignReports) << 19 << 0 << 1 << join({QStringLiteral("p10"), times(reread, 19), QStringLiteral("r150")});
+        << 0x02 << int(ForeignReports) << 19 << 0 << 1
+        << join({QStringLiteral("p10"), times(reread, 19), QStringLiteral("r150")});
     QTest::newRow("20 foreign reports, then a rewrite")
         << 0x02 << int(ForeignReports) << 20 << 0 << 2
         << join({QStringLiteral("p10"), times(reread, 19), QStringLiteral("r150"), clean});
 
     QTest::newRow("five empty answers, then the echo") << 0x02 << int(ZeroAnswers) << 5 << 0 << 6 << times(clean, 6);
-    QTest::newRow("six empty answers end the exchange with 0") << 0x02 << int(ZeroAnswers) << 6 << 0 << 6 << times(clean, 6);
-    QTest::newRow("six empty answers for a transfer mark") << 0x46 << int(ZeroAnswers) << 6 << 0 << 6 << times(clean, 6);
+    QTest::newRow("six empty answers end the exchange with 0")
+        << 0x02 << int(ZeroAnswers) << 6 << 0 << 6 << times(clean, 6);
+    QTest::newRow("six empty answers for a transfer mark")
+        << 0x46 << int(ZeroAnswers) << 6 << 0 << 6 << times(clean, 6);
 
-    QTest::newRow("data echo wrong twice, right the third time") << 0x02 << int(CorruptData) << 2 << 0 << 3 << times(clean, 3);
+    QTest::newRow("data echo wrong twice, right the third time")
+        << 0x02 << int(CorruptData) << 2 << 0 << 3 << times(clean, 3);
     QTest::newRow("data echo never right: 2") << 0x02 << int(CorruptData) << 3 << 2 << 3 << times(clean, 3);
     QTest::newRow("data echo not checked for a transfer mark") << 0x46 << int(CorruptData) << 3 << 0 << 1 << clean;
 
@@ -227,7 +232,8 @@ void TestSendCommand::unplugDuringExchange()
     });
     QCOMPARE(open.link.SendCommand(kDpiPacket.data(), kReportLength), kResultWriteFailed);
     QVERIFY(pulled);
-    QCOMPARE(eventText(clock.events()), join({QStringLiteral("p10"), times(QStringLiteral("r150 p50"), 29), QStringLiteral("r150")}));
+    QCOMPARE(eventText(clock.events()),
+             join({QStringLiteral("p10"), times(QStringLiteral("r150 p50"), 29), QStringLiteral("r150")}));
     clock.setPauseHook(nullptr);
     // The dead handle keeps failing cleanly until the link is closed.
     QCOMPARE(open.link.SendCommand(kTransferBegin.data(), kReportLength), kResultWriteFailed);
@@ -275,7 +281,8 @@ void TestSendCommand::packetLog()
     QCOMPARE(open.link.SendCommand(kTransferBegin.data(), kReportLength), kResultOk);
     QLoggingCategory::setFilterRules(QString());
 
-    const QString written = QStringLiteral("write 05 26 fa 46 00 00 00 00") + QString(QStringLiteral(" 00")).repeated(25);
+    const QString written =
+        QStringLiteral("write 05 26 fa 46 00 00 00 00") + QString(QStringLiteral(" 00")).repeated(25);
     const QString read = QStringLiteral("read 05 26 fa 46 00 00 00 00") + QString(QStringLiteral(" 00")).repeated(25);
     QCOMPARE(capture.messages(), (QStringList{written, read}));
 }

@@ -15,7 +15,8 @@ enum Edit { NoEdit, ActiveLightingColour, DpiLinkOnly, SendAll, MacroSavedAgain,
 
 struct Stored
 {
-    explicit Stored(ApplyRig &rig) : dirs(rig.dirs())
+    explicit Stored(ApplyRig &rig)
+        : dirs(rig.dirs())
     {
         rig.saveMacroActions(QStringLiteral("m"), {macroKeyAction(4, true)});
         clearWriteSign(dirs, QStringLiteral("m"));
@@ -195,7 +196,8 @@ void TestSendProcedure::importChecksProductTag_data()
 
     QTest::newRow("same product") << QString::fromLatin1(kTestModel) << int(ImportStatus::Imported);
     QTest::newRow("other product") << QStringLiteral("Other Mouse") << int(ImportStatus::WrongProduct);
-    QTest::newRow("letter case differs") << QString::fromLatin1(kTestModel).toLower() << int(ImportStatus::WrongProduct);
+    QTest::newRow("letter case differs") << QString::fromLatin1(kTestModel).toLower()
+                                         << int(ImportStatus::WrongProduct);
     QTest::newRow("no tag") << QStringLiteral("<none>") << int(ImportStatus::WrongProduct);
     QTest::newRow("no file") << QStringLiteral("<missing>") << int(ImportStatus::Unreadable);
     QTest::newRow("a directory") << QStringLiteral("<dir>") << int(ImportStatus::Unreadable);

@@ -95,21 +95,20 @@ void TestStatusThread::handleStatusInput_data()
     QTest::addColumn<Signals>("writeStatus");
     QTest::addColumn<int>("variant");
 
-    QTest::newRow("answer, no battery reading") << statusReport(0x48, 0, 0, 0, 5) << Signals{{0, 0, 0}} << Signals{}
-                                                << Signals{} << 0;
+    QTest::newRow("answer, no battery reading")
+        << statusReport(0x48, 0, 0, 0, 5) << Signals{{0, 0, 0}} << Signals{} << Signals{} << 0;
     QTest::newRow("answer with battery and charge")
         << statusReport(0x48, 0x2C, 0x10, 0x01, 0x00) << Signals{{1, 0x2C, 0x10}} << Signals{} << Signals{{0}} << 0;
     QTest::newRow("answer, charge only") << statusReport(0x48, 0, 0, 2, 7) << Signals{{2, 0, 0}} << Signals{}
                                          << Signals{{7}} << 0;
-    QTest::newRow("answer, high byte only") << statusReport(0x48, 0, 3, 0, 1) << Signals{{0, 0, 3}} << Signals{}
-                                            << Signals{{1}} << 0;
-    QTest::newRow("answer with variant 8") << statusReport(0x48, 0xE2, 0x03, 0, 1, 8) << Signals{{0, 0xE2, 0x03}}
-                                           << Signals{} << Signals{{1}} << 8;
+    QTest::newRow("answer, high byte only")
+        << statusReport(0x48, 0, 3, 0, 1) << Signals{{0, 0, 3}} << Signals{} << Signals{{1}} << 0;
+    QTest::newRow("answer with variant 8")
+        << statusReport(0x48, 0xE2, 0x03, 0, 1, 8) << Signals{{0, 0xE2, 0x03}} << Signals{} << Signals{{1}} << 8;
     QTest::newRow("mouse's own report") << statusReport(0x49, 2, 3, 4, 5) << Signals{} << Signals{{2, 3, 4, 5}}
                                         << Signals{} << 0;
     QTest::newRow("echo of a command") << statusReport(0x46, 1, 0, 0, 0) << Signals{} << Signals{} << Signals{} << 0;
-    QTest::newRow("empty report") << QByteArray(64, '\0') << Signals{} << Signals{}
-                                  << Signals{} << 0;
+    QTest::newRow("empty report") << QByteArray(64, '\0') << Signals{} << Signals{} << Signals{} << 0;
 }
 
 void TestStatusThread::handleStatusInput()
@@ -169,8 +168,8 @@ void TestStatusThread::queryAfter56Reads()
 
     // Query cycle, 55 more listening cycles (56 reads), then the next query;
     // the stop during that query's pause ends the loop without another read.
-    const QString expected = QStringLiteral("p10 r50 p450 r50 p400 ") + times(QStringLiteral("r50 p400"), 55)
-                             + QStringLiteral(" p10 r50 p450");
+    const QString expected = QStringLiteral("p10 r50 p450 r50 p400 ") + times(QStringLiteral("r50 p400"), 55) +
+                             QStringLiteral(" p10 r50 p450");
     QCOMPARE(eventText(clock.events()), expected);
     QCOMPARE(thread.cycleCount(), 57);
     QCOMPARE(sim().countOut(0x48), 2);
@@ -188,7 +187,8 @@ void TestStatusThread::queryAfter56Reads()
     answer[4] = 0x2C;
     answer[5] = 0x10;
     answer[6] = 0x01;
-    const QString line = QStringLiteral("Threadread bat - 5 %1 fa 48 2c 10 1 0\n").arg(int(mousesim::checksum(answer)), 0, 16);
+    const QString line =
+        QStringLiteral("Threadread bat - 5 %1 fa 48 2c 10 1 0\n").arg(int(mousesim::checksum(answer)), 0, 16);
     QCOMPARE(capture.count(line), 2);
     QCOMPARE(capture.count(QStringLiteral("TarnGetBatteryThread.\n")), 1);
     QCOMPARE(capture.count(QStringLiteral("TarnGetBatteryThread Stop.\n")), 1);
@@ -241,8 +241,8 @@ void TestStatusThread::timeoutIsNotFailure()
     run(thread);
     sim().clearFaults();
 
-    const QString expected = QStringLiteral("p10 r50 p450 r50 p400 ") + times(QStringLiteral("r50 p400"), 55)
-                             + QStringLiteral(" p10 r50 p450");
+    const QString expected = QStringLiteral("p10 r50 p450 r50 p400 ") + times(QStringLiteral("r50 p400"), 55) +
+                             QStringLiteral(" p10 r50 p450");
     QCOMPARE(eventText(clock.events()), expected);
     QCOMPARE(sim().countOut(0x48), 2);
     QCOMPARE(toInts(batterySpy), (Signals{{0, 0, 0}, {0, 0, 0}}));
@@ -296,8 +296,7 @@ void TestStatusThread::followsMouseButtons()
     QCOMPARE(toInts(batterySpy), (Signals{{1, 0x2C, 0x10}}));
     const mousesim::FirmwareState fw = sim().firmwareState();
     QCOMPARE(fw.profile, std::uint8_t(1));
-    QCOMPARE(toInts(statusSpy),
-             (Signals{{2, 3, 4, 5}, {1, fw.dpiLevel[1], fw.rate[1], fw.effect}}));
+    QCOMPARE(toInts(statusSpy), (Signals{{2, 3, 4, 5}, {1, fw.dpiLevel[1], fw.rate[1], fw.effect}}));
 }
 
 void TestStatusThread::handlesClosedUnderThread()
@@ -327,11 +326,10 @@ void TestStatusThread::ownerForwardsOnItsThread()
 
     QList<QThread *> deliveredOn;
     QList<int> charges;
-    connect(&owner, &StatusThreadOwner::RefreshBatteryStatus, this,
-            [&](quint8 iCharge, quint8, quint8) {
-                deliveredOn << QThread::currentThread();
-                charges << iCharge;
-            });
+    connect(&owner, &StatusThreadOwner::RefreshBatteryStatus, this, [&](quint8 iCharge, quint8, quint8) {
+        deliveredOn << QThread::currentThread();
+        charges << iCharge;
+    });
     QSignalSpy statusSpy(&owner, &StatusThreadOwner::RefreshStatus);
     QSignalSpy writeSpy(&owner, &StatusThreadOwner::RefreshWriteStatus);
 

@@ -328,11 +328,9 @@ void TestTableEncoding::parameterRules_data()
     QTest::newRow("sniper 3325 T") << 3325 << 55 << 26 << 0 << 0 << none << Bytes::fromHex("9a013b3b");
     QTest::newRow("sniper 3325 beyond T") << 3325 << 55 << 51 << 0 << 0 << none << Bytes::fromHex("9a017373");
     QTest::newRow("sniper 3327 Z") << 3327 << 55 << 31 << 0 << 0 << none << Bytes::fromHex("9a014848");
-    QTest::newRow("sniper 3327 beyond Z")
-        << 3327 << 55 << 200 << 0 << 0 << none << Bytes::fromHex("9a018c8c");
+    QTest::newRow("sniper 3327 beyond Z") << 3327 << 55 << 200 << 0 << 0 << none << Bytes::fromHex("9a018c8c");
     QTest::newRow("sniper 3335 W") << 3335 << 55 << 120 << 0 << 0 << none << Bytes::fromHex("9a018f8f");
-    QTest::newRow("sniper 3335 beyond W")
-        << 3335 << 55 << 255 << 0 << 0 << none << Bytes::fromHex("9a01bcbc");
+    QTest::newRow("sniper 3335 beyond W") << 3335 << 55 << 255 << 0 << 0 << none << Bytes::fromHex("9a01bcbc");
     QTest::newRow("sniper 3360") << 3360 << 55 << 3 << 0 << 0 << none << Bytes::fromHex("9a010202");
     QTest::newRow("sniper 3311 default") << 3311 << 55 << 50 << 0 << 0 << none << Bytes::fromHex("9a010404");
 
@@ -350,8 +348,8 @@ void TestTableEncoding::parameterRules_data()
         << 0 << 7 << 0 << 0 << 0
         << events({{0xE5, true}, {0xE4, true}, {0x3E, true}, {0x3E, false}, {0xE4, false}, {0xE5, false}})
         << Bytes::fromHex("8f033e00");
-    QTest::newRow("combo last key wins")
-        << 0 << 7 << 0 << 0 << 0 << events({{0x04, true}, {0x05, true}}) << Bytes::fromHex("8f000500");
+    QTest::newRow("combo last key wins") << 0 << 7 << 0 << 0 << 0 << events({{0x04, true}, {0x05, true}})
+                                         << Bytes::fromHex("8f000500");
     QTest::newRow("combo usage without code")
         << 0 << 7 << 0 << 0 << 0 << events({{0x70, true}, {0x70, false}}) << Bytes::fromHex("8f007000");
     QTest::newRow("combo reads ten entries") << 0 << 7 << 0 << 0 << 0
@@ -525,8 +523,7 @@ void TestTableEncoding::buttonTablePackets()
         QCOMPARE(int(pk.command), 0x03);
         QCOMPARE(pk.offset, offsets[i]);
         QCOMPARE(int(pk.tag), 0xD2);
-        QCOMPARE(toBytes(pk.data),
-                 Bytes(reinterpret_cast<const char *>(state.buffer.data()) + offsets[i], 24));
+        QCOMPARE(toBytes(pk.data), Bytes(reinterpret_cast<const char *>(state.buffer.data()) + offsets[i], 24));
     }
     QCOMPARE(toBytes(packets[1].data).left(8), Bytes::fromHex("8100000082000000"));
     QCOMPARE(toBytes(packets[4].data).mid(16, 8), Bytes::fromHex("8e01e9008e01ea00")); // slots 22, 23

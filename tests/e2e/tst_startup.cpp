@@ -220,8 +220,7 @@ void TestStartup::otherModelRunsBeside()
 
     QProcess *first = startApp(m_appCopy.path(), "other-model-first");
     QVERIFY2(!waitForWindow(m_sProductName, first, 15000).isEmpty(),
-             qPrintable("the first model shows no window; log:\n" +
-                        tail(m_sOutputDir + "/other-model-first.log")));
+             qPrintable("the first model shows no window; log:\n" + tail(m_sOutputDir + "/other-model-first.log")));
     QProcess *other = startApp(otherDir.path(), "other-model-second");
     // It shows a window (or, without its mouse, at least keeps running for the
     // warning); the exit the single-instance rule would give comes well before.
@@ -278,9 +277,9 @@ bool TestStartup::startScreen(int dpi, const QString &logName)
     // -displayfd: Xvfb picks a free display number and writes it to stdout once it
     // accepts connections, so tests running side by side never collide. -noreset:
     // no server reset between one program leaving and the next arriving.
-    m_pXvfb->start(m_sXvfb, {"-displayfd", "1", "-screen", "0",
-                             QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight), "-dpi",
-                             QString::number(dpi), "-nolisten", "tcp", "-noreset"});
+    m_pXvfb->start(m_sXvfb,
+                   {"-displayfd", "1", "-screen", "0", QStringLiteral("%1x%2x24").arg(kScreenWidth).arg(kScreenHeight),
+                    "-dpi", QString::number(dpi), "-nolisten", "tcp", "-noreset"});
     QByteArray out;
     QElapsedTimer clock;
     clock.start();
@@ -301,8 +300,7 @@ bool TestStartup::startScreen(int dpi, const QString &logName)
     const QByteArray expected = QByteArray::number(kScreenWidth) + ' ' + QByteArray::number(kScreenHeight);
     if (screen.exitCode != 0 || screen.out.trimmed() != expected) {
         qWarning("Xvfb on %s does not answer as a %s screen (exit %d, \"%s\"): %s", qPrintable(m_sDisplay),
-                 expected.constData(), screen.exitCode, screen.out.trimmed().constData(),
-                 qPrintable(tail(log)));
+                 expected.constData(), screen.exitCode, screen.out.trimmed().constData(), qPrintable(tail(log)));
         return false;
     }
     return true;
@@ -344,8 +342,7 @@ QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, c
 QStringList TestStartup::visibleWindows(const QString &title) const
 {
     const ToolRun r = runTool(
-        m_sXdotool, {"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"},
-        m_sDisplay);
+        m_sXdotool, {"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"}, m_sDisplay);
     // xdotool exits with 1 when nothing matches
     return QString::fromLatin1(r.out).split('\n', Qt::SkipEmptyParts);
 }

@@ -19,8 +19,8 @@ public:
         while (it.hasNext()) {
             const QString file = it.next();
             const QString rel = QDir(from).relativeFilePath(file);
-            if (rel.startsWith(QLatin1String("Configs")) || rel.startsWith(QLatin1String("skin"))
-                || rel == QLatin1String("DefaultProfile.bin")) {
+            if (rel.startsWith(QLatin1String("Configs")) || rel.startsWith(QLatin1String("skin")) ||
+                rel == QLatin1String("DefaultProfile.bin")) {
                 QDir().mkpath(QFileInfo(m_Dir.filePath(rel)).path());
                 QFile::copy(file, m_Dir.filePath(rel));
             }
@@ -38,10 +38,7 @@ public:
         QSettings ini(configIni(), QSettings::IniFormat);
         ini.setValue(key, value);
     }
-    QVariant configKey(const QString &key) const
-    {
-        return QSettings(configIni(), QSettings::IniFormat).value(key);
-    }
+    QVariant configKey(const QString &key) const { return QSettings(configIni(), QSettings::IniFormat).value(key); }
 
 private:
     QTemporaryDir m_Dir;

@@ -322,7 +322,8 @@ QImage TstGallery::tree(TarnUi &ui)
     for (const char *name : rows) {
         auto *top = new QTreeWidgetItem(&widget);
         top->setSizeHint(0, QSize(ui.scaled(148), ui.scaled(26)));
-        widget.setItemWidget(top, 0, new TarnTreeItem(QString::fromLatin1(name), QStringLiteral("/skin/tabbutton-1.png")));
+        widget.setItemWidget(top, 0,
+                             new TarnTreeItem(QString::fromLatin1(name), QStringLiteral("/skin/tabbutton-1.png")));
         for (const char *child : {"PRESS DOWN", "BOUNCE UP"}) {
             auto *item = new QTreeWidgetItem(top);
             item->setSizeHint(0, QSize(ui.scaled(148), ui.scaled(26)));

@@ -438,10 +438,10 @@ private slots:
         QTest::addColumn<bool>("selector");
         QTest::newRow("none") << QStringList() << QStringLiteral("A") << QString() << true << false;
         QTest::newRow("one") << QStringList({"B"}) << QStringLiteral("A") << QStringLiteral("B") << true << false;
-        QTest::newRow("two, stored listed") << QStringList({"A", "B"}) << QStringLiteral("B") << QStringLiteral("B")
-                                            << false << true;
-        QTest::newRow("two, stored missing") << QStringList({"A", "B"}) << QStringLiteral("C")
-                                             << QStringLiteral("A") << false << true;
+        QTest::newRow("two, stored listed")
+            << QStringList({"A", "B"}) << QStringLiteral("B") << QStringLiteral("B") << false << true;
+        QTest::newRow("two, stored missing")
+            << QStringList({"A", "B"}) << QStringLiteral("C") << QStringLiteral("A") << false << true;
     }
     void mouseListRules()
     {
@@ -587,8 +587,8 @@ private slots:
         QTest::newRow("zero") << QStringLiteral("0") << QStringList({"Ignored"}) << QStringList();
         QTest::newRow("two") << QStringLiteral("2") << QStringList({"FPS", "MOBA", "Extra"})
                              << QStringList({"FPS", "MOBA"});
-        QTest::newRow("count beyond the entries") << QStringLiteral("3") << QStringList({"FPS"})
-                                                  << QStringList({"FPS", "", ""});
+        QTest::newRow("count beyond the entries")
+            << QStringLiteral("3") << QStringList({"FPS"}) << QStringList({"FPS", "", ""});
     }
     void profileList()
     {

@@ -91,8 +91,8 @@ void TstTarnButtons::pictureOfEachState_data()
     QTest::newRow("one image everywhere") << one << kNormal << kNormal << kNormal;
     QTest::newRow("two images, no pressed picture") << two << kNormal << kHover << kHover;
     QTest::newRow("three images") << three << kNormal << kHover << kPressed;
-    QTest::newRow("same image three times") << QStringList{"/skin/h.png", "/skin/h.png", "/skin/h.png"} << kHover
-                                            << kHover << kHover;
+    QTest::newRow("same image three times")
+        << QStringList{"/skin/h.png", "/skin/h.png", "/skin/h.png"} << kHover << kHover << kHover;
 }
 
 void TstTarnButtons::pictureOfEachState()
@@ -119,7 +119,7 @@ void TstTarnButtons::hoverSignalsAndPictures()
 {
     TarnPushButton button({"/skin/n.png", "/skin/h.png", "/skin/p.png"});
     button.resize(40, 20);
-    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton*,bool)));
+    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton *, bool)));
     sendEnter(&button);
     QCOMPARE(over.count(), 1);
     QCOMPARE(over.at(0).at(0).value<TarnPushButton *>(), &button);
@@ -135,7 +135,7 @@ void TstTarnButtons::leaveAfterPressStaysQuiet()
 {
     TarnPushButton button({"/skin/n.png", "/skin/h.png", "/skin/p.png"});
     button.resize(40, 20);
-    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton*,bool)));
+    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton *, bool)));
     sendEnter(&button);
     QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
     sendLeave(&button);
@@ -152,7 +152,7 @@ void TstTarnButtons::pressTogglesCheckedAndSignals()
 {
     TarnPushButton button({"/skin/n.png"});
     button.resize(40, 20);
-    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton*)));
+    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton *)));
     QSignalSpy clicked(&button, SIGNAL(clicked()));
     QVERIFY(!button.isChecked());
     QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
@@ -205,8 +205,8 @@ void TstTarnButtons::disabledIgnoresMouse()
     TarnPushButton button({"/skin/n.png", "/skin/h.png", "/skin/p.png"});
     button.resize(40, 20);
     button.setEnabled(false);
-    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton*)));
-    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton*,bool)));
+    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton *)));
+    QSignalSpy over(&button, SIGNAL(OverSignal(TarnPushButton *, bool)));
     sendEnter(&button);
     QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(5, 5));
@@ -269,7 +269,7 @@ void TstTarnButtons::pressedLookEndsWhenMenuCloses()
     QMenu menu;
     menu.addAction(QStringLiteral("entry"));
     button.setMenu(&menu);
-    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton*)));
+    QSignalSpy enter(&button, SIGNAL(EnterSignal(TarnPushButton *)));
     bool menuWasOpen = false;
     QTimer::singleShot(100, &menu, [&] {
         menuWasOpen = menu.isVisible();
@@ -307,7 +307,7 @@ void TstTarnButtons::labelPressSignals()
 {
     TarnLabel label(QStringLiteral("DPI"));
     label.resize(60, 20);
-    QSignalSpy enter(&label, SIGNAL(EnterSignal(TarnLabel*)));
+    QSignalSpy enter(&label, SIGNAL(EnterSignal(TarnLabel *)));
     QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(enter.count(), 1);
     QCOMPARE(enter.at(0).at(0).value<TarnLabel *>(), &label);

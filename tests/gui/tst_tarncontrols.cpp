@@ -3,8 +3,8 @@
 // remaining kit members.
 
 #include "TarnAction.h"
-#include "TarnLineEdit.h"
 #include "TarnLabel.h"
+#include "TarnLineEdit.h"
 #include "TarnListItem.h"
 #include "TarnProcessbar.h"
 #include "TarnProfileMenuItem.h"
@@ -40,7 +40,7 @@ void sendMouse(QWidget *target, QEvent::Type type, const QPoint &pos, Qt::MouseB
     QApplication::sendEvent(target, &event);
 }
 
-const char *const kRows[] = {"LEFT CLICK", "MIDDLE CLICK", "RIGHT CLICK", "FORWARD", "BACKWARD",
+const char *const kRows[] = {"LEFT CLICK", "MIDDLE CLICK", "RIGHT CLICK", "FORWARD",  "BACKWARD",
                              "MOVE LEFT",  "MOVE RIGHT",   "MOVE UP",     "MOVE DOWN"};
 } // namespace
 
@@ -331,7 +331,7 @@ void TstTarnControls::profileMenuItemReportsPress()
     QCOMPARE(item.name(), QStringLiteral("Profile 3"));
     QVERIFY(item.isChecked());
     QCOMPARE(item.size(), QSize(228, 36));
-    QSignalSpy check(&item, SIGNAL(CheckBtnSignal(QWidget*)));
+    QSignalSpy check(&item, SIGNAL(CheckBtnSignal(QWidget *)));
     QTest::mousePress(&item, Qt::LeftButton, {}, QPoint(item.width() / 2, item.height() / 2));
     QCOMPARE(check.count(), 1);
     QCOMPARE(check.at(0).at(0).value<QWidget *>(), static_cast<QWidget *>(&item));

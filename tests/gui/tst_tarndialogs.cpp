@@ -57,8 +57,8 @@ void TstTarnDialogs::messageBoxSize()
     QFETCH(QSize, size);
     TestSkinDir dir;
     TarnUi ui(dir.dirs(), scale);
-    TarnMessageBox box(2, QString(), QStringLiteral("Warning"), QStringLiteral("Dongle Disconnect!"), nullptr,
-                       false, Qt::FramelessWindowHint);
+    TarnMessageBox box(2, QString(), QStringLiteral("Warning"), QStringLiteral("Dongle Disconnect!"), nullptr, false,
+                       Qt::FramelessWindowHint);
     QCOMPARE(box.size(), size);
     QCOMPARE(box.minimumSize(), size);
     QCOMPARE(box.maximumSize(), size);
@@ -84,7 +84,8 @@ void TstTarnDialogs::buttonsOfKind()
     QFETCH(bool, hasNo);
     TestSkinDir dir;
     TarnUi ui(dir.dirs(), 1.0);
-    TarnMessageBox box(kind, QString(), QStringLiteral("Warning"), QStringLiteral("Send data failed, please try again."));
+    TarnMessageBox box(kind, QString(), QStringLiteral("Warning"),
+                       QStringLiteral("Send data failed, please try again."));
     box.show();
     auto *yes = box.findChild<QToolButton *>(QStringLiteral("msgBoxYesBtn"));
     auto *no = box.findChild<QToolButton *>(QStringLiteral("msgBoxNoBtn"));
@@ -208,7 +209,8 @@ void TstTarnDialogs::headingAboveTitleRule()
         box.reset(new TarnPopBox(QStringLiteral("NAME"), QStringLiteral("Profile 1")));
     else
         box.reset(new TarnMessageBox(1, QString(), QStringLiteral("Warning"), QStringLiteral("text")));
-    auto *heading = box->findChild<QLabel *>(popBox ? QStringLiteral("popBoxHeading") : QStringLiteral("msgBoxInfoLabel1"));
+    auto *heading =
+        box->findChild<QLabel *>(popBox ? QStringLiteral("popBoxHeading") : QStringLiteral("msgBoxInfoLabel1"));
     QVERIFY(heading);
     // The language font at its own size, like every other text.
     QCOMPARE(heading->font().pixelSize(), ui.languageFont().pixelSize());

@@ -172,11 +172,16 @@ void TstTarnTheme::imagePath_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("relative"); // to the application directory, or absolute when it starts with '!'
-    QTest::newRow("slash skin") << "/skin/dlg.png" << "/skin/dlg.png";
-    QTest::newRow("dot skin") << "./skin/tabbutton-1.png" << "/skin/tabbutton-1.png";
-    QTest::newRow("bare skin") << "skin/pspeed.png" << "/skin/pspeed.png";
-    QTest::newRow("resource") << ":/yes_Btn" << "!:/yes_Btn";
-    QTest::newRow("other absolute") << "/tmp/x.png" << "!/tmp/x.png";
+    QTest::newRow("slash skin") << "/skin/dlg.png"
+                                << "/skin/dlg.png";
+    QTest::newRow("dot skin") << "./skin/tabbutton-1.png"
+                              << "/skin/tabbutton-1.png";
+    QTest::newRow("bare skin") << "skin/pspeed.png"
+                               << "/skin/pspeed.png";
+    QTest::newRow("resource") << ":/yes_Btn"
+                              << "!:/yes_Btn";
+    QTest::newRow("other absolute") << "/tmp/x.png"
+                                    << "!/tmp/x.png";
 }
 
 void TstTarnTheme::imagePath()

@@ -71,8 +71,7 @@ void TestKeyEvents::convert_data()
     QTest::newRow("keypad slash") << 53 << VK_OTHER << 0x01 << 226 << "Num /" << 226 << 0x01 << 0x54;
     QTest::newRow("pause") << 69 << VK_OTHER << 0x00 << 69 << "Pause Break" << 69 << 0x00 << 0x48;
     QTest::newRow("num lock") << 69 << VK_OTHER << 0x01 << 225 << "Num Lock" << 225 << 0x01 << 0x53;
-    QTest::newRow("left windows extended")
-        << 91 << VK_OTHER << 0x01 << 91 << "LWindows" << 91 << 0x01 << 0xE3;
+    QTest::newRow("left windows extended") << 91 << VK_OTHER << 0x01 << 91 << "LWindows" << 91 << 0x01 << 0xE3;
     QTest::newRow("letter A down") << 30 << VK_OTHER << 0x00 << 30 << "A" << 30 << 0x00 << 0x04;
     QTest::newRow("letter A up") << 30 << VK_OTHER << 0x80 << 30 << "A" << 30 << 0x80 << 0x04;
     QTest::newRow("media key without name") << 0x6A << VK_OTHER << 0x00 << 0x6A << "" << 0x6A << 0x00 << -1;
@@ -82,12 +81,9 @@ void TestKeyEvents::convert_data()
     QTest::newRow("left alt up") << 56 << VK_LALT << 0x80 << 56 << "LAlt" << 56 << 0x80 << 0xE2;
     QTest::newRow("right alt down") << 56 << VK_RALT << 0x21 << 239 << "RAlt" << 239 << 0x00 << 0xE6;
     QTest::newRow("right alt up") << 56 << VK_RALT << 0x81 << 239 << "RAlt" << 239 << 0x81 << 0xE6;
-    QTest::newRow("right alt down without alt flag")
-        << 56 << VK_RALT << 0x01 << 239 << "RAlt" << 239 << 0x01 << 0xE6;
-    QTest::newRow("right alt up with alt flag")
-        << 56 << VK_RALT << 0xA1 << 56 << "LAlt" << 239 << 0xA1 << 0xE6;
-    QTest::newRow("extended alt with left alt vk")
-        << 56 << VK_LALT << 0x01 << 239 << "RAlt" << 56 << 0x01 << 0xE2;
+    QTest::newRow("right alt down without alt flag") << 56 << VK_RALT << 0x01 << 239 << "RAlt" << 239 << 0x01 << 0xE6;
+    QTest::newRow("right alt up with alt flag") << 56 << VK_RALT << 0xA1 << 56 << "LAlt" << 239 << 0xA1 << 0xE6;
+    QTest::newRow("extended alt with left alt vk") << 56 << VK_LALT << 0x01 << 239 << "RAlt" << 56 << 0x01 << 0xE2;
 
     // Alt held: the recorder takes a key-down as flags 0, the dialogs do not.
     QTest::newRow("alt+right ctrl down") << 29 << VK_OTHER << 0x21 << 29 << "LCtr" << 29 << 0x00 << 0xE0;
@@ -119,8 +115,7 @@ void TestKeyEvents::convert()
     QCOMPARE(int(cap), captureCode);
     QCOMPARE(QString::fromLatin1(keyName(cap)), captureName);
 
-    const RecordedKeyEvent rec =
-        recorderKeyEvent(std::uint32_t(scan), std::uint32_t(vk), std::uint32_t(flags));
+    const RecordedKeyEvent rec = recorderKeyEvent(std::uint32_t(scan), std::uint32_t(vk), std::uint32_t(flags));
     QCOMPARE(int(rec.code), recorderCode);
     QCOMPARE(int(rec.flags), recorderFlags);
     QCOMPARE(isKeyUp(rec.flags), (flags & 0x80) != 0);

@@ -44,13 +44,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("other"); // a name that must not end up the same
-        QTest::newRow("namespace prefix")
-            << QStringLiteral("Global\\TarnX8") << QStringLiteral("Global_TarnX8");
+        QTest::newRow("namespace prefix") << QStringLiteral("Global\\TarnX8") << QStringLiteral("Global_TarnX8");
         QTest::newRow("backslashes") << QStringLiteral("a\\b\\c") << QStringLiteral("a\\b/c");
         QTest::newRow("NUL") << withNul(QStringLiteral("Tarn"), QStringLiteral("X8"))
                              << withNul(QStringLiteral("Tarn"), QStringLiteral("X9"));
-        QTest::newRow("one over MAX_PATH")
-            << QString(261, QLatin1Char('m')) << QString(262, QLatin1Char('m'));
+        QTest::newRow("one over MAX_PATH") << QString(261, QLatin1Char('m')) << QString(262, QLatin1Char('m'));
         QTest::newRow("5000 characters") << QString(5000, QLatin1Char('m')) + QLatin1Char('1')
                                          << QString(5000, QLatin1Char('m')) + QLatin1Char('2');
         // 199 + 2 * 40 code units: the cut at 200 falls inside the first emoji

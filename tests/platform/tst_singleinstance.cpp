@@ -46,7 +46,9 @@ class EnvRestore
 {
 public:
     explicit EnvRestore(const char *var)
-        : m_var(var), m_bSet(qEnvironmentVariableIsSet(var)), m_value(qgetenv(var))
+        : m_var(var)
+        , m_bSet(qEnvironmentVariableIsSet(var))
+        , m_value(qgetenv(var))
     {
     }
     ~EnvRestore() { m_bSet ? qputenv(m_var, m_value) : qunsetenv(m_var); }
@@ -142,8 +144,8 @@ private slots:
         QTest::newRow("chinese vs underscores") << QStringLiteral("鼠标") << QStringLiteral("__");
         QTest::newRow("NUL vs underscore") << nameWithNul() << QStringLiteral("Tarn_X8");
         QTest::newRow("empty vs blank") << QString() << QStringLiteral(" ");
-        QTest::newRow("long, differing at the end") << QString(5000, QLatin1Char('x')) + QLatin1Char('1')
-                                                    << QString(5000, QLatin1Char('x')) + QLatin1Char('2');
+        QTest::newRow("long, differing at the end")
+            << QString(5000, QLatin1Char('x')) + QLatin1Char('1') << QString(5000, QLatin1Char('x')) + QLatin1Char('2');
         QTest::newRow("traversal vs its target") << QStringLiteral("../x") << QStringLiteral("x");
     }
 
@@ -162,8 +164,7 @@ private slots:
 
     void runtimeDirectoryChoice_data()
     {
-        QTest::addColumn<QString>(
-            "xdg"); // "<runtime>" = the prepared runtime folder, "<file>" = a plain file
+        QTest::addColumn<QString>("xdg"); // "<runtime>" = the prepared runtime folder, "<file>" = a plain file
         QTest::addColumn<bool>("usesRuntime");
         QTest::newRow("runtime directory") << QStringLiteral("<runtime>") << true;
         QTest::newRow("unset") << QString() << false;
@@ -192,8 +193,7 @@ private slots:
         QVERIFY(guard.acquire());
         QVERIFY(guard.isHeld());
         const QString expected = usesRuntime ? m_pRuntime->path() : m_pTemp->path();
-        QCOMPARE(QDir(QFileInfo(guard.lockFilePath()).absolutePath()).canonicalPath(),
-                 QDir(expected).canonicalPath());
+        QCOMPARE(QDir(QFileInfo(guard.lockFilePath()).absolutePath()).canonicalPath(), QDir(expected).canonicalPath());
     }
 
     // When no lock can be had for reasons other than another holder, the

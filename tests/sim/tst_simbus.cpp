@@ -11,7 +11,8 @@ using mousesim::Identity;
 
 namespace {
 
-struct Info {
+struct Info
+{
     QString path;
     int vid, pid, page, usage, release, iface;
 };
@@ -58,7 +59,8 @@ int collectionOfName(const QString &path)
 
 } // namespace
 
-class TestSimBus : public QObject {
+class TestSimBus : public QObject
+{
     Q_OBJECT
 private slots:
     void init()
@@ -136,14 +138,16 @@ private slots:
         QTest::addColumn<int>("identity");
         QTest::addColumn<int>("collection");
         QTest::addColumn<QString>("path");
-        QTest::newRow("receiver mouse") << 0 << 1
+        QTest::newRow("receiver mouse")
+            << 0 << 1
             << "\\\\?\\hid#vid_248a&pid_fa02&mi_00&col01#8&1d4c9a3e&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-        QTest::newRow("receiver command") << 0 << 4
+        QTest::newRow("receiver command")
+            << 0 << 4
             << "\\\\?\\hid#vid_248a&pid_fa02&mi_00&col04#8&1d4c9a3e&0&0003#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-        QTest::newRow("cable mouse") << 1 << 1
-            << "\\\\?\\hid#vid_248a&pid_fb01&col01#7&5e0d2c17&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
-        QTest::newRow("cable command") << 1 << 4
-            << "\\\\?\\hid#vid_248a&pid_fb01&col04#7&5e0d2c17&0&0003#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+        QTest::newRow("cable mouse")
+            << 1 << 1 << "\\\\?\\hid#vid_248a&pid_fb01&col01#7&5e0d2c17&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+        QTest::newRow("cable command")
+            << 1 << 4 << "\\\\?\\hid#vid_248a&pid_fb01&col04#7&5e0d2c17&0&0003#{4d1e55b2-f16f-11cf-88cb-001111000030}";
     }
 
     void windowsPaths()

@@ -17,7 +17,8 @@ namespace {
 
 enum Fault { Drop, Corrupt, Foreign, Zero, FailWrite, FailRead };
 
-struct Outcome {
+struct Outcome
+{
     int written = 0;
     int readResult = 0;
     std::vector<Report> reports;
@@ -47,7 +48,8 @@ bool isCleanEcho(const Outcome &o, std::uint8_t value)
 
 } // namespace
 
-class TestSimFaults : public QObject {
+class TestSimFaults : public QObject
+{
     Q_OBJECT
 private slots:
     void init()
@@ -75,12 +77,24 @@ private slots:
         MouseSim &sim = MouseSim::instance();
         hid_device *dev = openCommand();
         switch (Fault(fault)) {
-        case Drop: sim.dropAnswers(count); break;
-        case Corrupt: sim.corruptDataEcho(count); break;
-        case Foreign: sim.foreignReportsBeforeEcho(count, 2); break;
-        case Zero: sim.zeroAnswers(count); break;
-        case FailWrite: sim.failWrites(count); break;
-        case FailRead: sim.failReads(count); break;
+        case Drop:
+            sim.dropAnswers(count);
+            break;
+        case Corrupt:
+            sim.corruptDataEcho(count);
+            break;
+        case Foreign:
+            sim.foreignReportsBeforeEcho(count, 2);
+            break;
+        case Zero:
+            sim.zeroAnswers(count);
+            break;
+        case FailWrite:
+            sim.failWrites(count);
+            break;
+        case FailRead:
+            sim.failReads(count);
+            break;
         }
         for (int i = 0; i < count; ++i) {
             const std::uint8_t v = std::uint8_t(0x10 + i);

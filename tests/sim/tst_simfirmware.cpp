@@ -17,14 +17,12 @@ Report closing(std::uint8_t table)
 
 } // namespace
 
-class TestSimFirmware : public QObject {
+class TestSimFirmware : public QObject
+{
     Q_OBJECT
     hid_device *m_pDev = nullptr;
 
-    void exchange(const Report &r)
-    {
-        QCOMPARE(send(m_pDev, r), 33);
-    }
+    void exchange(const Report &r) { QCOMPARE(send(m_pDev, r), 33); }
 
 private slots:
     void init()
@@ -41,10 +39,7 @@ private slots:
         m_pDev = nullptr;
     }
 
-    void checksumExample()
-    {
-        QCOMPARE(int(mousesim::makeCommand(0x48)[1]), 0x24);
-    }
+    void checksumExample() { QCOMPARE(int(mousesim::makeCommand(0x48)[1]), 0x24); }
 
     void answers_data()
     {

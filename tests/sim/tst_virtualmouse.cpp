@@ -24,7 +24,8 @@ Q_DECLARE_METATYPE(Identity)
 
 namespace {
 
-struct Outcome {
+struct Outcome
+{
     int written = 0;
     int firstRead = 0;
     std::vector<Report> reports;
@@ -72,13 +73,13 @@ Report statusAnswer(hid_device *dev)
 
 } // namespace
 
-class TestVirtualMouse : public QObject {
+class TestVirtualMouse : public QObject
+{
     Q_OBJECT
     std::unique_ptr<VirtualMouseWindow> m_pWindow;
     hid_device *m_pDev = nullptr;
 
-    template <typename T>
-    T *find(const char *name)
+    template <typename T> T *find(const char *name)
     {
         T *w = m_pWindow->findChild<T *>(QLatin1String(name));
         if (!w)

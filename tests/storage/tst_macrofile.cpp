@@ -185,8 +185,8 @@ private slots:
         QVERIFY(addMacroName(t.dirs, QStringLiteral("new")));
         QSettings s(t.dirs.configIni(), QSettings::IniFormat);
         QCOMPARE(s.value(QStringLiteral("MACRO_LIST/1")).toString(), QStringLiteral("new"));
-        QCOMPARE(listMacroNames(t.dirs), (QStringList{QStringLiteral("first"), QStringLiteral("new"),
-                                                      QStringLiteral("third")}));
+        QCOMPARE(listMacroNames(t.dirs),
+                 (QStringList{QStringLiteral("first"), QStringLiteral("new"), QStringLiteral("third")}));
         QCOMPARE(countMacros(t.dirs), 3);
     }
 

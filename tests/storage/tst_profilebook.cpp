@@ -43,19 +43,17 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("no file") << "TarnX8" << QByteArray() << QStringList();
         QTest::newRow("no count") << "TarnX8" << QByteArray("[PROFILE_LIST]\n1=A\n") << QStringList();
-        QTest::newRow("negative count") << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=-3\n1=A\n")
-                                        << QStringList();
-        QTest::newRow("count 2 in order") << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=2\n2=B\n1=A\n3=C\n")
-                                          << QStringList({"A", "B"});
+        QTest::newRow("negative count") << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=-3\n1=A\n") << QStringList();
+        QTest::newRow("count 2 in order")
+            << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=2\n2=B\n1=A\n3=C\n") << QStringList({"A", "B"});
         QTest::newRow("text count") << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=abc\n1=A\n") << QStringList();
         QTest::newRow("hostile variant value")
             << "TarnX8" << QByteArray("[PROFILE_LIST]\nCount=1\n1=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x1)\n")
             << QStringList({""});
-        QTest::newRow("product name is a path") << "../Configs" << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n")
-                                                << QStringList();
+        QTest::newRow("product name is a path")
+            << "../Configs" << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n") << QStringList();
         QTest::newRow("empty product name") << "" << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n") << QStringList();
-        QTest::newRow("product name is a dot") << "." << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n")
-                                               << QStringList();
+        QTest::newRow("product name is a dot") << "." << QByteArray("[PROFILE_LIST]\nCount=1\n1=A\n") << QStringList();
     }
     void listFile()
     {

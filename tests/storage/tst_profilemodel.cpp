@@ -180,7 +180,8 @@ private slots:
         QTest::newRow("AngleValue") << Mutate([](AppConfig &c) { c.AngleValue = 3; }) << 0;
         QTest::newRow("Count") << Mutate([](AppConfig &c) { c.Count = 2; }) << 0;
         QTest::newRow("slot name") << Mutate([](AppConfig &c) { c.profileNames[1] = QStringLiteral("x"); }) << 0;
-        QTest::newRow("ProfileName") << Mutate([](AppConfig &c) { c.profiles[0].ProfileName = QStringLiteral("x"); }) << 0;
+        QTest::newRow("ProfileName") << Mutate([](AppConfig &c) { c.profiles[0].ProfileName = QStringLiteral("x"); })
+                                     << 0;
         QTest::newRow("pointer settings") << Mutate([](AppConfig &c) {
             ProfileData &p = c.profiles[0];
             p.mousespeed = 3;
@@ -196,13 +197,15 @@ private slots:
         QTest::newRow("dpi xy") << Mutate([](AppConfig &c) { c.profiles[2].dpiLevels[3].xy = 99; }) << 0;
         QTest::newRow("button ID") << Mutate([](AppConfig &c) { c.profiles[1].buttons[41].ID = 1; }) << 4;
         QTest::newRow("button Fun") << Mutate([](AppConfig &c) { c.profiles[1].buttons[0].Fun = 16; }) << 4;
-        QTest::newRow("button LoopNumber") << Mutate([](AppConfig &c) { c.profiles[1].buttons[5].LoopNumber = 2; }) << 4;
+        QTest::newRow("button LoopNumber")
+            << Mutate([](AppConfig &c) { c.profiles[1].buttons[5].LoopNumber = 2; }) << 4;
         QTest::newRow("button KeyNumber") << Mutate([](AppConfig &c) { c.profiles[1].buttons[5].KeyNumber = 2; }) << 4;
         QTest::newRow("button Res1") << Mutate([](AppConfig &c) { c.profiles[4].buttons[5].Res1 = 2; }) << 4;
         QTest::newRow("button Res2") << Mutate([](AppConfig &c) { c.profiles[4].buttons[5].Res2 = 2; }) << 4;
         QTest::newRow("button Res3") << Mutate([](AppConfig &c) { c.profiles[4].buttons[5].Res3 = 2; }) << 4;
         QTest::newRow("button Res4") << Mutate([](AppConfig &c) { c.profiles[4].buttons[5].Res4 = 2; }) << 4;
-        QTest::newRow("last keyInfo byte") << Mutate([](AppConfig &c) { c.profiles[4].buttons[39].keyInfo[62].H = 1; }) << 4;
+        QTest::newRow("last keyInfo byte")
+            << Mutate([](AppConfig &c) { c.profiles[4].buttons[39].keyInfo[62].H = 1; }) << 4;
         QTest::newRow("macroname without macro")
             << Mutate([](AppConfig &c) { c.profiles[0].buttons[2].macroname = QStringLiteral("m"); }) << 0;
         QTest::newRow("active effect colour")
@@ -210,8 +213,10 @@ private slots:
         QTest::newRow("active effect h") << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].h = 1; }) << 8;
         QTest::newRow("active effect s") << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].s = 1; }) << 8;
         QTest::newRow("active effect v") << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].v = 1; }) << 8;
-        QTest::newRow("active effect bright") << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].bright = 1; }) << 8;
-        QTest::newRow("active effect breath") << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].breath = 1; }) << 8;
+        QTest::newRow("active effect bright")
+            << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].bright = 1; }) << 8;
+        QTest::newRow("active effect breath")
+            << Mutate([](AppConfig &c) { c.profiles[3].ledModes[4].breath = 1; }) << 8;
         QTest::newRow("other effect colour")
             << Mutate([](AppConfig &c) { c.profiles[3].ledModes[5].RGB = QColor(1, 2, 3); }) << 0;
         QTest::newRow("everything") << Mutate([](AppConfig &c) {
@@ -303,22 +308,21 @@ private slots:
         QTest::addColumn<int>("sensor");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("dpi");
-        struct Row { int sensor, code, dpi; };
+        struct Row
+        {
+            int sensor, code, dpi;
+        };
         const Row rows[] = {
-            {3325, 50, 5000}, {3325, 51, 5200}, {33252, 1, 100}, {33252, 51, 5200},
-            {3327, 0, 100}, {3327, 61, 6200}, {3327, 62, 6400}, {3327, 92, 12400}, {3327, 93, 12600},
-            {3327, 105, 16200}, {3327, 106, 16400}, {3327, 107, 16800},
-            {3360, 120, 12000}, {3360, 121, 12200}, {3311, 121, 12200}, {33112, 120, 12000},
-            {3389, 320, 16000}, {3389, 321, 16100},
-            {3212, 20, 760}, {3212, 21, 800}, {3212, 32, 1200}, {3212, 43, 1600}, {3212, 63, 2400},
-            {3212, 64, 2430}, {3212, 94, 4710}, {3212, 95, 4860}, {3212, 111, 7200}, {3212, 112, 7440},
-            {3104, 13, 520}, {3104, 14, 500}, {3104, 106, 4240}, {3104, 107, 4320}, {31042, 14, 500},
-            {3335, 160, 16000}, {3335, 161, 16200}, {33352, 161, 16200},
-            {3370, 200, 10000}, {3370, 201, 10100},
-            {3333, 80, 8000}, {3333, 81, 8200},
-            {3399, 399, 20000}, {3399, 400, 20100},
-            {3395, 0, 50}, {3395, 519, 26000}, {3395, 520, 26100}, {33952, 7, 400},
-            {1, 50, 0}, {0, 0, 0}, {3396, 10, 0},
+            {3325, 50, 5000},    {3325, 51, 5200},   {33252, 1, 100},    {33252, 51, 5200},  {3327, 0, 100},
+            {3327, 61, 6200},    {3327, 62, 6400},   {3327, 92, 12400},  {3327, 93, 12600},  {3327, 105, 16200},
+            {3327, 106, 16400},  {3327, 107, 16800}, {3360, 120, 12000}, {3360, 121, 12200}, {3311, 121, 12200},
+            {33112, 120, 12000}, {3389, 320, 16000}, {3389, 321, 16100}, {3212, 20, 760},    {3212, 21, 800},
+            {3212, 32, 1200},    {3212, 43, 1600},   {3212, 63, 2400},   {3212, 64, 2430},   {3212, 94, 4710},
+            {3212, 95, 4860},    {3212, 111, 7200},  {3212, 112, 7440},  {3104, 13, 520},    {3104, 14, 500},
+            {3104, 106, 4240},   {3104, 107, 4320},  {31042, 14, 500},   {3335, 160, 16000}, {3335, 161, 16200},
+            {33352, 161, 16200}, {3370, 200, 10000}, {3370, 201, 10100}, {3333, 80, 8000},   {3333, 81, 8200},
+            {3399, 399, 20000},  {3399, 400, 20100}, {3395, 0, 50},      {3395, 519, 26000}, {3395, 520, 26100},
+            {33952, 7, 400},     {1, 50, 0},         {0, 0, 0},          {3396, 10, 0},
         };
         for (const Row &r : rows)
             QTest::addRow("sensor %d code %d", r.sensor, r.code) << r.sensor << r.code << r.dpi;
@@ -339,8 +343,8 @@ private slots:
         QTest::addColumn<int>("sensor");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("dpi");
-        const int sensors[] = {3325, 33252, 3327, 3360, 3311, 33112, 3389, 3212,
-                               3104, 31042, 3335, 33352, 3370, 3333, 3399, 3395, 33952};
+        const int sensors[] = {3325,  33252, 3327,  3360, 3311, 33112, 3389, 3212, 3104,
+                               31042, 3335,  33352, 3370, 3333, 3399,  3395, 33952};
         const int maxInt = std::numeric_limits<int>::max();
         const int minInt = std::numeric_limits<int>::min();
         for (int sensor : sensors) {

@@ -36,7 +36,8 @@ private slots:
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)");
         QTest::newRow("byte array with huge size")
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\f\\x7f\\xff\\xff\\xff)");
-        QTest::newRow("user type") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5garbage)");
+        QTest::newRow("user type") << QByteArray(
+            "LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5garbage)");
         QTest::newRow("map") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\b\\x7f\\xff\\xff\\xff)");
         QTest::newRow("truncated colour") << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff)");
         QTest::newRow("colour with unknown model")
@@ -87,8 +88,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("colour") << QByteArray("[PROFILE]\nk=" + kRed + "\n");
-        QTest::newRow("quoted colour")
-            << QByteArray("[PROFILE]\nk=\"@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff,,;;==\\0\\0)\"\n");
+        QTest::newRow("quoted colour") << QByteArray(
+            "[PROFILE]\nk=\"@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff,,;;==\\0\\0)\"\n");
         QTest::newRow("escaped text") << QByteArray("[PROFILE]\nk=@@Variant(abc)\n");
         QTest::newRow("text in the middle") << QByteArray("[PROFILE]\nk=see @Variant(x)\n");
         QTest::newRow("escapes") << QByteArray("[FONT_LIST]\nLangName_1=\\x7b80\\x4f53\\x4e2d\\x6587\n");

@@ -155,7 +155,10 @@ QImage drawDongleLost()
 // the spinner frames carry their own track and are matted against that colour,
 // so they match the tile even when the dialog stretches the tile and centres
 // the unscaled spinner on it.
-QColor tileColour() { return QColor(24, 26, 30); }
+QColor tileColour()
+{
+    return QColor(24, 26, 30);
+}
 
 QImage drawProcessTile()
 {
@@ -319,7 +322,8 @@ QImage spinnerArc(qreal angleDeg)
     for (int i = 0; i < pieces; ++i) {
         const qreal t = qreal(i) / (pieces - 1);
         QColor col = accent();
-        col = QColor::fromRgbF(col.redF() * (0.35 + 0.65 * t) + 0.25 * t * t, col.greenF() * (0.35 + 0.65 * t) + 0.25 * t * t,
+        col = QColor::fromRgbF(col.redF() * (0.35 + 0.65 * t) + 0.25 * t * t,
+                               col.greenF() * (0.35 + 0.65 * t) + 0.25 * t * t,
                                col.blueF() * (0.35 + 0.65 * t) + 0.2 * t * t);
         col.setAlphaF(qBound(0.0, 0.15 + 0.85 * t, 1.0));
         p.setPen(QPen(col, 7.0, Qt::SolidLine, i == pieces - 1 ? Qt::RoundCap : Qt::FlatCap));
@@ -340,7 +344,7 @@ QImage spinnerArc(qreal angleDeg)
     return img;
 }
 
-}  // namespace
+} // namespace
 
 QVector<QImage> spinnerFrames(int count)
 {

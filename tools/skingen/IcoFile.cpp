@@ -13,9 +13,10 @@ namespace {
 constexpr int kHeaderSize = 6;
 constexpr int kEntrySize = 16;
 
-struct IcoEntry {
-    QByteArray dirEntry;  // the 16 directory bytes, offset still to be set
-    QByteArray data;      // the image bytes
+struct IcoEntry
+{
+    QByteArray dirEntry; // the 16 directory bytes, offset still to be set
+    QByteArray data;     // the image bytes
 };
 
 // The plugin leaves the padding at the end of each AND-mask row unset, which
@@ -73,7 +74,7 @@ bool encodeOne(const QImage &image, IcoEntry &entry)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool writeIcoFile(const QVector<QImage> &images, const QString &path)
 {
@@ -88,7 +89,7 @@ bool writeIcoFile(const QVector<QImage> &images, const QString &path)
     QByteArray out;
     uchar header[kHeaderSize];
     qToLittleEndian<quint16>(0, header);
-    qToLittleEndian<quint16>(1, header + 2);  // 1 = icon
+    qToLittleEndian<quint16>(1, header + 2); // 1 = icon
     qToLittleEndian<quint16>(quint16(entries.size()), header + 4);
     out.append(reinterpret_cast<const char *>(header), kHeaderSize);
 

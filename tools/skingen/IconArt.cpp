@@ -172,7 +172,7 @@ QImage drawYesNo(bool yes)
     return img;
 }
 
-}  // namespace
+} // namespace
 
 QImage drawAppIcon(int px)
 {

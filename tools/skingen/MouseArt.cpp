@@ -86,15 +86,24 @@ QPainterPath sideButton(bool forward)
 QPainterPath buttonShape(int button)
 {
     switch (button) {
-    case 1: return mainButton(true);
-    case 2: return mainButton(false);
-    case 3: return wheelPath();
-    case 4: return sideButton(true);
-    case 5: return sideButton(false);
-    case 6: return dpiPath(true);
-    case 7: return dpiPath(false);
-    case 8: return profilePath();
-    default: return QPainterPath();
+    case 1:
+        return mainButton(true);
+    case 2:
+        return mainButton(false);
+    case 3:
+        return wheelPath();
+    case 4:
+        return sideButton(true);
+    case 5:
+        return sideButton(false);
+    case 6:
+        return dpiPath(true);
+    case 7:
+        return dpiPath(false);
+    case 8:
+        return profilePath();
+    default:
+        return QPainterPath();
     }
 }
 
@@ -255,7 +264,7 @@ QImage drawMouse(int lit)
     return img;
 }
 
-}  // namespace
+} // namespace
 
 SkinImages mouseArt(const QString &product)
 {

@@ -4,14 +4,38 @@
 
 namespace skinstyle {
 
-QColor ink() { return QColor(9, 10, 12); }
-QColor plateTop() { return QColor(32, 35, 40); }
-QColor plateBottom() { return QColor(18, 20, 23); }
-QColor edge() { return QColor(62, 67, 75); }
-QColor edgeLight() { return QColor(140, 148, 158); }
-QColor textLight() { return QColor(228, 231, 235); }
-QColor textDim() { return QColor(138, 145, 153); }
-QColor accent() { return QColor(38, 186, 226); }
+QColor ink()
+{
+    return QColor(9, 10, 12);
+}
+QColor plateTop()
+{
+    return QColor(32, 35, 40);
+}
+QColor plateBottom()
+{
+    return QColor(18, 20, 23);
+}
+QColor edge()
+{
+    return QColor(62, 67, 75);
+}
+QColor edgeLight()
+{
+    return QColor(140, 148, 158);
+}
+QColor textLight()
+{
+    return QColor(228, 231, 235);
+}
+QColor textDim()
+{
+    return QColor(138, 145, 153);
+}
+QColor accent()
+{
+    return QColor(38, 186, 226);
+}
 
 QColor withAlpha(QColor c, int alpha)
 {
@@ -21,8 +45,7 @@ QColor withAlpha(QColor c, int alpha)
 
 QImage canvas(QSizeF design, qreal factor)
 {
-    QImage img(qRound(design.width() * factor), qRound(design.height() * factor),
-               QImage::Format_ARGB32_Premultiplied);
+    QImage img(qRound(design.width() * factor), qRound(design.height() * factor), QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     return img;
 }
@@ -126,4 +149,4 @@ void drawPlate(QPainter &p, const QRectF &r, PlateState state, qreal chamfer)
     p.restore();
 }
 
-}  // namespace skinstyle
+} // namespace skinstyle

@@ -11,7 +11,8 @@
 #include <vector>
 
 // One picture of the skin and where it goes, relative to the skin folder.
-struct SkinImage {
+struct SkinImage
+{
     QString path;
     QImage image;
 };
@@ -23,14 +24,14 @@ using SkinImages = std::vector<SkinImage>;
 // by the widgets, so the pictures stay neutral.
 namespace skinstyle {
 
-QColor ink();          // deepest background
-QColor plateTop();     // top of a resting plate
-QColor plateBottom();  // bottom of a resting plate
-QColor edge();         // resting border
-QColor edgeLight();    // highlighted border
-QColor textLight();    // glyphs on dark plates
-QColor textDim();      // secondary glyphs
-QColor accent();       // the one accent colour
+QColor ink();         // deepest background
+QColor plateTop();    // top of a resting plate
+QColor plateBottom(); // bottom of a resting plate
+QColor edge();        // resting border
+QColor edgeLight();   // highlighted border
+QColor textLight();   // glyphs on dark plates
+QColor textDim();     // secondary glyphs
+QColor accent();      // the one accent colour
 QColor withAlpha(QColor c, int alpha);
 
 // Transparent canvas of design size x factor pixels; drawing happens in design
@@ -55,4 +56,4 @@ enum class PlateState { Normal, Hover, Pressed };
 // grey border; hover lifts it, pressed sinks it and lights the accent edge.
 void drawPlate(QPainter &p, const QRectF &r, PlateState state, qreal chamfer);
 
-}  // namespace skinstyle
+} // namespace skinstyle

@@ -17,12 +17,12 @@ QPolygon windowOutline(int w, int h)
 {
     const int big = 30, small = 14;
     QPolygon poly;
-    poly << QPoint(big, 0) << QPoint(w - small, 0) << QPoint(w, small) << QPoint(w, h - big)
-         << QPoint(w - big, h) << QPoint(small, h) << QPoint(0, h - small) << QPoint(0, big);
+    poly << QPoint(big, 0) << QPoint(w - small, 0) << QPoint(w, small) << QPoint(w, h - big) << QPoint(w - big, h)
+         << QPoint(small, h) << QPoint(0, h - small) << QPoint(0, big);
     return poly;
 }
 
-}  // namespace
+} // namespace
 
 QImage drawBackground()
 {
@@ -306,7 +306,8 @@ QImage drawBattery(bool cable)
     if (cable) {
         // Cable attached: the bar is hidden, so the cavity shows a plug.
         const QPointF c(41.5, 23.5);
-        p.setBrush(verticalGradient(QRectF(c.x() - 9, c.y() - 8, 18, 16), QColor(235, 238, 242), QColor(160, 167, 176)));
+        p.setBrush(
+            verticalGradient(QRectF(c.x() - 9, c.y() - 8, 18, 16), QColor(235, 238, 242), QColor(160, 167, 176)));
         QPainterPath plug;
         plug.addRoundedRect(QRectF(c.x() - 6, c.y() - 7, 12, 11), 2.5, 2.5);
         p.drawPath(plug);
@@ -349,7 +350,7 @@ QImage drawLightning()
     return img;
 }
 
-}  // namespace
+} // namespace
 
 // The wireless receiver seen from above, connector up. Shared with the
 // "Dongle Disconnect!" picture.
@@ -404,7 +405,7 @@ QImage drawDongle()
     return img;
 }
 
-}  // namespace
+} // namespace
 
 SkinImages windowArt()
 {

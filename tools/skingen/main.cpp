@@ -36,7 +36,7 @@ bool saveImage(const QDir &root, const QString &relPath, const QImage &image, QT
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char **argv)
 {

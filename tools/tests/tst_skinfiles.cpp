@@ -42,9 +42,10 @@ qint64 difference(const QImage &a, const QImage &b)
     return sum;
 }
 
-}  // namespace
+} // namespace
 
-class TestSkinFiles : public QObject {
+class TestSkinFiles : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -65,23 +66,50 @@ void TestSkinFiles::pictureSizes_data()
     QTest::addColumn<QSize>("size");
     // Drawn at twice the design size where the widgets scale the picture to a
     // design rectangle; at the exact size where it is used pixel for pixel.
-    const struct {
+    const struct
+    {
         const char *path;
         int w, h;
     } rows[] = {
-        {"cfgMainback.png", 999, 640},   {"tabbutton-1.png", 308, 58},  {"tabbutton-2.png", 308, 58},
-        {"tabbutton-3.png", 308, 58},    {"close-1.png", 38, 38},       {"close-2.png", 38, 38},
-        {"close-3.png", 38, 38},         {"min-1.png", 38, 38},         {"min-2.png", 38, 38},
-        {"min-3.png", 38, 38},           {"lang.png", 210, 40},         {"rate.png", 304, 56},
-        {"mouselogo.png", 400, 100},     {"bat1.png", 172, 94},         {"bat2.png", 172, 94},
-        {"lightning.png", 52, 80},       {"dongle.png", 96, 96},        {"dongle2.png", 168, 168},
-        {"warn.png", 168, 168},          {"dlg.png", 956, 618},         {"dlg_gun.png", 956, 618},
-        {"process.png", 256, 256},       {"checkbox1-1.png", 36, 36},   {"checkbox1-2.png", 36, 36},
-        {"checkbox2-1.png", 36, 36},     {"checkbox2-2.png", 36, 36},   {"pspeed.png", 400, 20},
-        {"profilesel.png", 320, 52},     {"bulletsel.png", 140, 44},    {"gunset_slider.png", 628, 28},
-        {"gunset_bullet.png", 28, 72},   {"keybo.png", 40, 40},         {"keydown.png", 40, 40},
-        {"keyup.png", 40, 40},           {"mouse_move.png", 40, 40},    {"delay.png", 40, 40},
-        {"icondelay.png", 40, 40},       {"resources/yes_Btn.png", 48, 48}, {"resources/no_Btn.png", 48, 48},
+        {"cfgMainback.png", 999, 640},
+        {"tabbutton-1.png", 308, 58},
+        {"tabbutton-2.png", 308, 58},
+        {"tabbutton-3.png", 308, 58},
+        {"close-1.png", 38, 38},
+        {"close-2.png", 38, 38},
+        {"close-3.png", 38, 38},
+        {"min-1.png", 38, 38},
+        {"min-2.png", 38, 38},
+        {"min-3.png", 38, 38},
+        {"lang.png", 210, 40},
+        {"rate.png", 304, 56},
+        {"mouselogo.png", 400, 100},
+        {"bat1.png", 172, 94},
+        {"bat2.png", 172, 94},
+        {"lightning.png", 52, 80},
+        {"dongle.png", 96, 96},
+        {"dongle2.png", 168, 168},
+        {"warn.png", 168, 168},
+        {"dlg.png", 956, 618},
+        {"dlg_gun.png", 956, 618},
+        {"process.png", 256, 256},
+        {"checkbox1-1.png", 36, 36},
+        {"checkbox1-2.png", 36, 36},
+        {"checkbox2-1.png", 36, 36},
+        {"checkbox2-2.png", 36, 36},
+        {"pspeed.png", 400, 20},
+        {"profilesel.png", 320, 52},
+        {"bulletsel.png", 140, 44},
+        {"gunset_slider.png", 628, 28},
+        {"gunset_bullet.png", 28, 72},
+        {"keybo.png", 40, 40},
+        {"keydown.png", 40, 40},
+        {"keyup.png", 40, 40},
+        {"mouse_move.png", 40, 40},
+        {"delay.png", 40, 40},
+        {"icondelay.png", 40, 40},
+        {"resources/yes_Btn.png", 48, 48},
+        {"resources/no_Btn.png", 48, 48},
         {"mouse/TarnX8/Mouse.png", 600, 800},
     };
     for (const auto &r : rows)
@@ -106,19 +134,32 @@ void TestSkinFiles::statesDiffer_data()
 {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::newRow("tab normal/hover") << "tabbutton-1.png" << "tabbutton-3.png";
-    QTest::newRow("tab hover/pressed") << "tabbutton-3.png" << "tabbutton-2.png";
-    QTest::newRow("close normal/hover") << "close-1.png" << "close-2.png";
-    QTest::newRow("close hover/pressed") << "close-2.png" << "close-3.png";
-    QTest::newRow("min normal/hover") << "min-1.png" << "min-2.png";
-    QTest::newRow("min hover/pressed") << "min-2.png" << "min-3.png";
-    QTest::newRow("close/min") << "close-1.png" << "min-1.png";
-    QTest::newRow("checkbox1 off/on") << "checkbox1-1.png" << "checkbox1-2.png";
-    QTest::newRow("checkbox2 off/on") << "checkbox2-1.png" << "checkbox2-2.png";
-    QTest::newRow("battery/cable") << "bat1.png" << "bat2.png";
-    QTest::newRow("key down/up") << "keydown.png" << "keyup.png";
-    QTest::newRow("yes/no") << "resources/yes_Btn.png" << "resources/no_Btn.png";
-    QTest::newRow("delay/icondelay") << "delay.png" << "icondelay.png";
+    QTest::newRow("tab normal/hover") << "tabbutton-1.png"
+                                      << "tabbutton-3.png";
+    QTest::newRow("tab hover/pressed") << "tabbutton-3.png"
+                                       << "tabbutton-2.png";
+    QTest::newRow("close normal/hover") << "close-1.png"
+                                        << "close-2.png";
+    QTest::newRow("close hover/pressed") << "close-2.png"
+                                         << "close-3.png";
+    QTest::newRow("min normal/hover") << "min-1.png"
+                                      << "min-2.png";
+    QTest::newRow("min hover/pressed") << "min-2.png"
+                                       << "min-3.png";
+    QTest::newRow("close/min") << "close-1.png"
+                               << "min-1.png";
+    QTest::newRow("checkbox1 off/on") << "checkbox1-1.png"
+                                      << "checkbox1-2.png";
+    QTest::newRow("checkbox2 off/on") << "checkbox2-1.png"
+                                      << "checkbox2-2.png";
+    QTest::newRow("battery/cable") << "bat1.png"
+                                   << "bat2.png";
+    QTest::newRow("key down/up") << "keydown.png"
+                                 << "keyup.png";
+    QTest::newRow("yes/no") << "resources/yes_Btn.png"
+                            << "resources/no_Btn.png";
+    QTest::newRow("delay/icondelay") << "delay.png"
+                                     << "icondelay.png";
 }
 
 void TestSkinFiles::statesDiffer()
@@ -200,7 +241,7 @@ void TestSkinFiles::spinnerPlaysOverTile()
     QMovie movie(skinPath(QStringLiteral("resources/loading.gif")));
     QVERIFY(movie.isValid());
     QCOMPARE(movie.frameCount(), 12);
-    QCOMPARE(movie.loopCount(), -1);  // plays until the dialog closes
+    QCOMPARE(movie.loopCount(), -1); // plays until the dialog closes
 
     const QSize tile = loadSkin(QStringLiteral("process.png")).size();
     QImage previous;
@@ -241,7 +282,7 @@ void TestSkinFiles::appIconHoldsAllSizes()
         QVERIFY2(!img.isNull(), qPrintable(reader.errorString()));
         QCOMPARE(img.width(), img.height());
         QVERIFY(img.hasAlphaChannel());
-        QCOMPARE(qAlpha(img.pixel(0, 0)), 0);  // the cut corner
+        QCOMPARE(qAlpha(img.pixel(0, 0)), 0); // the cut corner
         sizes.insert(img.width());
     }
     QCOMPARE(sizes, (QSet<int>{16, 32, 48, 256}));

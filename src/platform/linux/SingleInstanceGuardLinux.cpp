@@ -32,8 +32,7 @@ QString runtimeDirectory()
     if (isUsableDirectory(xdg))
         return QFileInfo(xdg).absoluteFilePath();
     if (!xdg.isEmpty())
-        qDebug("XDG_RUNTIME_DIR \"%s\" is not a writable directory; using the temporary directory",
-               qPrintable(xdg));
+        qDebug("XDG_RUNTIME_DIR \"%s\" is not a writable directory; using the temporary directory", qPrintable(xdg));
     const QString temp = QDir::tempPath();
     return isUsableDirectory(temp) ? temp : QString();
 }
@@ -47,7 +46,8 @@ struct SingleInstanceGuard::Impl
     int fd = -1;
 };
 
-SingleInstanceGuard::SingleInstanceGuard(const QString &name) : m_pImpl(new Impl)
+SingleInstanceGuard::SingleInstanceGuard(const QString &name)
+    : m_pImpl(new Impl)
 {
     m_pImpl->name = name;
 }
@@ -83,15 +83,14 @@ bool SingleInstanceGuard::acquire()
     // in a shared temporary directory from being used (or from blocking us).
     const int fd = ::open(nativePath.constData(), O_CREAT | O_RDWR | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) {
-        qWarning("Cannot open the single-instance lock file %s: %s; running without the guard",
-                 nativePath.constData(), std::strerror(errno));
+        qWarning("Cannot open the single-instance lock file %s: %s; running without the guard", nativePath.constData(),
+                 std::strerror(errno));
         return true;
     }
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-        qWarning(
-            "The single-instance lock file %s is not a plain file of this user; running without the guard",
-            nativePath.constData());
+        qWarning("The single-instance lock file %s is not a plain file of this user; running without the guard",
+                 nativePath.constData());
         ::close(fd);
         return true;
     }
@@ -106,8 +105,8 @@ bool SingleInstanceGuard::acquire()
             qDebug("Another instance holds %s", nativePath.constData());
             return false;
         }
-        qWarning("Cannot lock the single-instance lock file %s: %s; running without the guard",
-                 nativePath.constData(), std::strerror(err));
+        qWarning("Cannot lock the single-instance lock file %s: %s; running without the guard", nativePath.constData(),
+                 std::strerror(err));
         return true;
     }
     m_pImpl->fd = fd;

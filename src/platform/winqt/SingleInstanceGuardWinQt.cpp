@@ -12,7 +12,8 @@ struct SingleInstanceGuard::Impl
     void *handle = nullptr;
 };
 
-SingleInstanceGuard::SingleInstanceGuard(const QString &name) : m_pImpl(new Impl)
+SingleInstanceGuard::SingleInstanceGuard(const QString &name)
+    : m_pImpl(new Impl)
 {
     m_pImpl->name = name;
 }
@@ -38,8 +39,7 @@ bool SingleInstanceGuard::acquire()
         break;
     }
     // Running unguarded is better than a program that silently never starts.
-    qWarning("Cannot create the mutex \"%s\" (error %lu); running without the guard", qPrintable(objectName),
-             error);
+    qWarning("Cannot create the mutex \"%s\" (error %lu); running without the guard", qPrintable(objectName), error);
     return true;
 }
 
