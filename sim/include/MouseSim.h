@@ -164,12 +164,11 @@ public:
     MouseSim(const MouseSim &) = delete;
     MouseSim &operator=(const MouseSim &) = delete;
 
-    // Receiver plugged, cable unplugged, no decoys, real time, answering
-    // everything, awake, tables zeroed, no faults, empty log and events,
-    // default status (battery 0x102C, charge 1, write status 0, variant 0),
-    // default firmware state (profile 0, DPI levels 0, rates 1, effect 1),
-    // default release numbers. Handles open on the receiver stay usable with
-    // emptied queues; handles of the cable fail like a pulled device.
+    // Back to the defaults of sim/SimSetup.h (receiver plugged, cable not,
+    // real time, awake, the default status, firmware state and release
+    // numbers), with tables zeroed, no faults and an empty log and events.
+    // Handles open on the receiver stay usable with emptied queues; handles of
+    // the cable fail like a pulled device.
     void reset();
 
     // --- the bus ---
@@ -260,7 +259,6 @@ public:
     void removeListener(int id);
 
     // --- used by the hidapi functions ---
-    struct Handle;
     struct DeviceRecord
     {
         std::string path;
