@@ -1,9 +1,11 @@
 #include "Application.h"
 
 #include "ModelDescription.h"
+#include "MouseSession.h"
 #include "MousecfgWidget.h"
 #include "SingleInstanceGuard.h"
 #include "StorageDirs.h"
+#include "TarnUi.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,7 +25,10 @@ int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
     if (!guard.acquire())
         return 1;
 
-    MousecfgWidget window;
+    // The run's state and the interface's scale and language outlive the window.
+    MouseSession session(dirs);
+    TarnUi ui(dirs);
+    MousecfgWidget window(session, ui);
     if (window.mouseCount() != 0) {
         window.setWindowOpacity(1.0);
         window.show();

@@ -294,12 +294,11 @@ int MouseCtl::openMouse(DeviceLink &link)
     return ExitOk;
 }
 
-MouseCtl::StatusAnswer MouseCtl::queryStatus(DeviceLink &link)
+std::optional<StatusAnswer> MouseCtl::queryStatus(DeviceLink &link)
 {
-    StatusAnswer status;
     const DeviceLink::CommandLock lock = link.lockCommandHandle();
     if (!lock)
-        return status;
+        return std::nullopt;
     TarnGetBatteryThread::SendStatusQuery(lock.handle());
     link.clock().pause(kStatusPauseAfterQueryMs);
     for (int attempt = 0; attempt < kStatusReadAttempts; ++attempt) {
@@ -312,14 +311,13 @@ MouseCtl::StatusAnswer MouseCtl::queryStatus(DeviceLink &link)
             continue;
         LogPacket("read", buffer, got);
         // The mouse's own status reports may come first.
-        if (buffer[3] == kCmdStatusQuery) {
-            status.answered = true;
-            std::memcpy(status.bytes.data(), buffer, status.bytes.size());
-            link.setStatusVariant(buffer[10]);
-            break;
+        const StatusInput input = decodeStatusInput(buffer);
+        if (input.kind == StatusInput::Answer) {
+            link.setStatusVariant(input.answer.variant);
+            return input.answer;
         }
     }
-    return status;
+    return std::nullopt;
 }
 
 int MouseCtl::runStatus()
@@ -337,18 +335,19 @@ int MouseCtl::runStatus()
                       : cable           ? QStringLiteral("cable")
                                         : QStringLiteral("receiver")));
 
-    const StatusAnswer status = queryStatus(link);
-    if (!status.answered) {
+    const std::optional<StatusAnswer> status = queryStatus(link);
+    if (!status) {
         printOut(QStringLiteral("battery: no answer"));
-    } else if (status.asleep()) {
+    } else if (status->battery.mouseOff()) {
         printOut(QStringLiteral("battery: MOUSE OFF"));
     } else {
-        const int reading = status.bytes[5] * 256 + status.bytes[4];
+        const BatteryReading &battery = status->battery;
         printOut(QStringLiteral("battery: reading %1 (0x%2), %3")
-                     .arg(reading)
-                     .arg(reading, 4, 16, QLatin1Char('0'))
-                     .arg(status.bytes[6] ? QStringLiteral("charging") : QStringLiteral("not charging")));
-        printOut(QStringLiteral("write status: %1").arg(status.bytes[7]));
+                     .arg(battery.raw())
+                     .arg(battery.raw(), 4, 16, QLatin1Char('0'))
+                     .arg(battery.charging() ? QStringLiteral("charging") : QStringLiteral("not charging")));
+        printOut(QStringLiteral("battery level: %1%").arg(batteryLevel(battery, readBatteryFull(m_dirs))));
+        printOut(QStringLiteral("write status: %1").arg(status->writeStatus));
     }
     link.CloseDevice();
     link.ExitHid();
@@ -381,7 +380,8 @@ int MouseCtl::runApply()
     // The tool keeps no saved copy between runs: storing a working copy the
     // sleeping mouse never received would make the next apply of the same
     // file find nothing to send. So nothing is stored.
-    if (queryStatus(link).asleep()) {
+    const std::optional<StatusAnswer> status = queryStatus(link);
+    if (status && status->battery.mouseOff()) {
         link.CloseDevice();
         link.ExitHid();
         printErr(QStringLiteral("Mouse is sleeping or not connected."));

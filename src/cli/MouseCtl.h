@@ -3,13 +3,13 @@
 // configuration files, and a trace of every report. It works on an application
 // directory exactly as the utility does and uses the same send procedure.
 
+#include "StatusDecoding.h"
 #include "StorageDirs.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
-#include <cstdint>
+#include <optional>
 
 class DeviceLink;
 
@@ -33,17 +33,11 @@ public:
     int run(const QStringList &arguments);
 
 private:
-    struct StatusAnswer
-    {
-        bool answered = false;
-        std::array<std::uint8_t, 33> bytes{};
-        bool asleep() const { return answered && bytes[4] == 0 && bytes[5] == 0 && bytes[6] == 0; }
-    };
-
     int parse(const QStringList &arguments);
     int checkAppDir();
     int openMouse(DeviceLink &link);
-    StatusAnswer queryStatus(DeviceLink &link);
+    // The decoded answer to one status query; empty when the mouse did not answer.
+    std::optional<StatusAnswer> queryStatus(DeviceLink &link);
     int runStatus();
     int runApply();
     int runExport();

@@ -57,9 +57,9 @@ ConnectionFlags connectionFlags(const HidDeviceTable &table, const QString &name
     return flags;
 }
 
-int connectionMode(ConnectionFlags flags)
+ConnectionMode connectionMode(ConnectionFlags flags)
 {
     if (flags.cable)
-        return flags.receiver ? 1 : 0;
-    return flags.receiver ? 2 : 3;
+        return flags.receiver ? ConnectionMode::CableAndReceiver : ConnectionMode::CableOnly;
+    return flags.receiver ? ConnectionMode::ReceiverOnly : ConnectionMode::None;
 }

@@ -31,17 +31,20 @@ struct ConnectionFlags
 // Flags of the first entry whose name is name; both false when there is none.
 ConnectionFlags connectionFlags(const HidDeviceTable &table, const QString &name);
 
-// 0 cable only, 1 cable and receiver, 2 receiver only, 3 neither.
-int connectionMode(ConnectionFlags flags);
-inline bool receiverIconShown(int mode)
+// How the current mouse is attached; the numbers are the ones the window's
+// battery and receiver pictures are chosen by.
+enum class ConnectionMode { CableOnly = 0, CableAndReceiver = 1, ReceiverOnly = 2, None = 3 };
+
+ConnectionMode connectionMode(ConnectionFlags flags);
+inline bool receiverIconShown(ConnectionMode mode)
 {
-    return mode == 1 || mode == 2;
+    return mode == ConnectionMode::CableAndReceiver || mode == ConnectionMode::ReceiverOnly;
 }
-inline bool batteryBarShown(int mode)
+inline bool batteryBarShown(ConnectionMode mode)
 {
-    return mode == 2 || mode == 3;
+    return mode == ConnectionMode::ReceiverOnly || mode == ConnectionMode::None;
 }
-inline bool cablePresent(int mode)
+inline bool cablePresent(ConnectionMode mode)
 {
-    return mode == 0 || mode == 1;
+    return mode == ConnectionMode::CableOnly || mode == ConnectionMode::CableAndReceiver;
 }

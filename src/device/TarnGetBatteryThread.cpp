@@ -3,6 +3,7 @@
 #include "CommandReport.h"
 #include "DeviceLink.h"
 #include "PacketLog.h"
+#include "StatusDecoding.h"
 
 #include <cstring>
 
@@ -43,20 +44,19 @@ void TarnGetBatteryThread::SendStatusQuery(hid_device *handle)
 
 void TarnGetBatteryThread::HandleStatusInput(const std::uint8_t *report)
 {
-    if (!report)
-        return;
-    if (report[3] == kStatusReport)
-        emit RefreshStatus(report[4], report[5], report[6], report[7]);
-    else if (report[3] == kCmdStatusQuery)
-        handleStatusAnswer(report);
+    const StatusInput input = decodeStatusInput(report);
+    if (input.kind == StatusInput::Report)
+        emit RefreshStatus(input.report.profile, input.report.dpiLevel, input.report.rate, input.report.effect);
+    else if (input.kind == StatusInput::Answer)
+        handleStatusAnswer(input.answer);
 }
 
-void TarnGetBatteryThread::handleStatusAnswer(const std::uint8_t *report)
+void TarnGetBatteryThread::handleStatusAnswer(const StatusAnswer &answer)
 {
-    m_link.setStatusVariant(report[10]);
-    emit RefreshBatteryStatus(report[6], report[4], report[5]);
-    if (report[4] != 0 || report[5] != 0 || report[6] != 0)
-        emit RefreshWriteStatus(report[7]);
+    m_link.setStatusVariant(answer.variant);
+    emit RefreshBatteryStatus(answer.battery.charge, answer.battery.lowByte, answer.battery.highByte);
+    if (answer.hasWriteStatus())
+        emit RefreshWriteStatus(answer.writeStatus);
 }
 
 void TarnGetBatteryThread::run()
@@ -89,8 +89,9 @@ void TarnGetBatteryThread::run()
                 qDebug("Threadread bat - %x %x %x %x %x %x %x %x\n", readBuffer[0], readBuffer[1], readBuffer[2],
                        readBuffer[3], readBuffer[4], readBuffer[5], readBuffer[6], readBuffer[7]);
                 // Only the answer counts here; a 0x49 report read now is dropped.
-                if (readBuffer[3] == kCmdStatusQuery)
-                    handleStatusAnswer(readBuffer);
+                const StatusInput input = decodeStatusInput(readBuffer);
+                if (input.kind == StatusInput::Answer)
+                    handleStatusAnswer(input.answer);
             }
             k = 2;
             clock.pause(kPauseAfterQueryCycleMs);

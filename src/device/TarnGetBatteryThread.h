@@ -7,6 +7,7 @@
 #include <cstdint>
 
 class DeviceLink;
+struct StatusAnswer;
 
 // Watches the mouse in the background: asks for battery and write status when
 // it starts and then after every 56 listening reads (about every 25 s), and in
@@ -45,7 +46,7 @@ protected:
     void run() override;
 
 private:
-    void handleStatusAnswer(const std::uint8_t *report);
+    void handleStatusAnswer(const StatusAnswer &answer);
 
     DeviceLink &m_link;
     std::atomic<bool> m_bStop{false};

@@ -2,36 +2,30 @@
 
 #include "ConfigFile.h"
 #include "DeviceLink.h"
-#include "MouseList.h"
-#include "ProfileFile.h"
+#include "ModelDescription.h"
+#include "MouseSession.h"
+#include "MousecfgTray.h"
 #include "StatusThreadOwner.h"
 #include "StoragePaths.h"
 #include "TarnAction.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
+#include "TarnPointSpeed.h"
 #include "TarnProcessbar.h"
 #include "TarnPushButton.h"
 #include "TarnTheme.h"
 #include "TarnUi.h"
 
 #include <QApplication>
-#include <QBitmap>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QThread>
 #include <QTimer>
 #include <QToolTip>
 #include <QTranslator>
-
-#include <cmath>
 
 namespace {
 const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
@@ -41,52 +35,28 @@ const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QString
 const char *const kTabTexts[4] = {nullptr, QT_TR_NOOP("CUSTOMIZE"), QT_TR_NOOP("DPI"), QT_TR_NOOP("MACRO")};
 } // namespace
 
-MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
-    : QWidget(parent)
+MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const MousecfgOptions &options, QWidget *parent)
+    : TarnSkinWindow(ui, QStringLiteral("/skin/cfgMainback.png"), QSize(kDesignWidth, kDesignHeight),
+                     options.logicalDpi, parent)
+    , m_Session(session)
     , m_Options(options)
-    , m_Dirs(
-          StorageDirs::fromAppDir(options.appDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.appDir))
-    , m_ProfileBook(m_Dirs)
 {
     setObjectName(QStringLiteral("MousecfgWidget"));
-    m_strModelVersion = readModelVersion(m_Dirs);
-    m_bMacroDisabled = readDisableMacro(m_Dirs) != 0;
-
-    m_aBackground[0].load(m_Dirs.appDir + QStringLiteral("/skin/cfgMainback.png"));
-    m_BatteryImage1.load(m_Dirs.appDir + QStringLiteral("/skin/bat1.png"));
-    m_BatteryImage2.load(m_Dirs.appDir + QStringLiteral("/skin/bat2.png"));
-
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    m_iDpiVal = scaleStepForRatio(logicalDpiOf(screen) / 96.0);
-    m_pUi = std::make_unique<TarnUi>(m_Dirs, scaleOfStep(m_iDpiVal));
-
-    setBaseSize(kDesignWidth, kDesignHeight);
-    setMinimumSize(kDesignWidth, kDesignHeight);
-    m_iLastWidth = scaled(kDesignWidth);
-    m_iLastHeight = scaled(kDesignHeight);
-    m_iLastDpiVal = m_iDpiVal;
-    resize(m_iLastWidth, m_iLastHeight);
-    if (screen) {
-        const QRect full = screen->geometry();
-        move(full.x() + (full.width() - m_iLastWidth) / 2, full.y() + (full.height() - m_iLastHeight) / 2);
-    }
-    applyWindowMask();
-
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    m_strModelVersion = readModelVersion(dirs());
+    m_bMacroDisabled = readDisableMacro(dirs()) != 0;
+    m_BatteryImage1.load(ui.imagePath(QStringLiteral("/skin/bat1.png")));
+    m_BatteryImage2.load(ui.imagePath(QStringLiteral("/skin/bat2.png")));
 
     m_pMouseSelBtn = new TarnPushButton(kTabImages, QString(), this);
     m_pMouseSelBtn->setObjectName(QStringLiteral("mouseSelector"));
-    m_pMouseSelBtn->setGeometry(scaledRect(670, 33, 100, 20));
+    m_Layout.place(m_pMouseSelBtn, 670, 33, 100, 20);
 
-    m_pLink = std::make_unique<DeviceLink>(m_Dirs, m_Options.clock);
-    m_pLink->LoadDeviceTable();
-    if (m_pLink->EnumerateDevices() != 0)
-        qDebug("hid_init failed; no mouse can be found");
-    buildMouseList();
+    m_Session.findDevices();
+    buildMouseMenu();
 
     m_pTranslator = new QTranslator(this);
     LanguageList languages;
-    readLanguageList(m_Dirs, languages);
+    readLanguageList(dirs(), languages);
     m_iLangCount = std::max(0, std::min(languages.count, kMaxLanguages));
     if (m_iLangCount != languages.count)
         qWarning("FONT_LIST/LANGNUM %d is outside 0..%d", languages.count, kMaxLanguages);
@@ -96,37 +66,37 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
     }
 
     buildWidgets();
-    loadTranslation(m_pUi->langId());
+    loadTranslation(ui.langId());
 
-    m_ProfileBook.loadList(m_strCurrentProduct);
-    m_iBatteryFull = readBatteryFull(m_Dirs);
+    m_Session.loadProfileList();
+    m_Session.readBatteryFull();
+    m_Session.openDevice();
 
-    const QByteArray current = m_strCurrentProduct.toLatin1();
-    m_pLink->OpenDevice(current.constData());
-    m_iDevicePresent = m_pLink->hasCommandHandle() ? 1 : 0;
+    connect(&m_Session, &MouseSession::batteryReported, this, &MousecfgWidget::slotRefreshBatteryStatus);
+    connect(&m_Session, &MouseSession::profileReported, this, &MousecfgWidget::slotRefreshProfile);
+    connect(&m_Session, &MouseSession::dpiLevelReported, this, &MousecfgWidget::slotRefreshDPIStage);
+    connect(&m_Session, &MouseSession::rateReported, this, &MousecfgWidget::slotRefreshRate);
+    connect(&m_Session, &MouseSession::writeStatusReported, this, &MousecfgWidget::slotRefreshWriteStatus);
+    m_Session.startStatusThread();
 
-    m_pStatus = std::make_unique<StatusThreadOwner>(*m_pLink);
-    connect(m_pStatus.get(), &StatusThreadOwner::RefreshBatteryStatus, this, &MousecfgWidget::slotRefreshBatteryStatus);
-    connect(m_pStatus.get(), &StatusThreadOwner::RefreshStatus, this, &MousecfgWidget::slotRefreshStatus);
-    connect(m_pStatus.get(), &StatusThreadOwner::RefreshWriteStatus, this, &MousecfgWidget::slotRefreshWriteStatus);
-    m_pStatus->StartStatusThread();
-
-    loadSavedConfig(m_Dirs, m_SavedConfig, m_ButtonPositions);
-    m_WorkingConfig = m_SavedConfig;
-    m_iLift = m_WorkingConfig.LiftHigh;
+    m_Session.loadConfiguration();
+    m_iLift = m_Session.workingConfig().LiftHigh;
 
     buildProfileMenu();
+    buildPages();
 
     selectTab(TabCustomize);
     reloadPanels();
     setWindowTexts();
 
-    writeDefaultProfileFile(m_Dirs);
+    m_Session.writeDefaultProfile();
 
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
-    setWindowIcon(QIcon(m_Dirs.appDir + QStringLiteral("/skin/icon.ico")));
-    buildTray();
-    slotRefreshBatteryStatus(0, 1, 1);
+    setWindowIcon(QIcon(ui.imagePath(QStringLiteral("/skin/icon.ico"))));
+    m_pTray = new MousecfgTray(windowIcon(), currentProductName(), this);
+    connect(m_pTray, &MousecfgTray::loadConfigRequested, this, &MousecfgWidget::slotWarning);
+    connect(m_pTray, &MousecfgTray::clicked, this, &MousecfgWidget::trayClicked);
+    m_Session.handleBatteryStatus(0, 1, 1);
     showConnectionIcons();
 
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
@@ -134,26 +104,54 @@ MousecfgWidget::MousecfgWidget(const MousecfgOptions &options, QWidget *parent)
 
 MousecfgWidget::~MousecfgWidget()
 {
-    // The status thread polls through the handles: it must be gone before they close.
-    m_pStatus->StopStatusThread();
-    m_pLink->CloseDevice();
-    m_pLink->ExitHid();
+    // The status thread must be gone before the handles close; the session
+    // does both in that order.
+    m_Session.shutdown();
 }
 
-double MousecfgWidget::displayScale() const
+const StorageDirs &MousecfgWidget::dirs() const
 {
-    return m_pUi->scale();
+    return m_Session.dirs();
 }
 
-// The window's scale is the one TarnUi publishes to every widget.
-int MousecfgWidget::scaled(int design) const
+QString MousecfgWidget::currentProductName() const
 {
-    return m_pUi->scaled(design);
+    return m_Session.currentProductName();
 }
 
-QRect MousecfgWidget::scaledRect(int x, int y, int w, int h) const
+int MousecfgWidget::mouseCount() const
 {
-    return m_pUi->scaledRect(x, y, w, h);
+    return m_Session.mouseCount();
+}
+
+const AppConfig &MousecfgWidget::savedConfig() const
+{
+    return m_Session.savedConfig();
+}
+
+const AppConfig &MousecfgWidget::workingConfig() const
+{
+    return m_Session.workingConfig();
+}
+
+const QStringList &MousecfgWidget::profileList() const
+{
+    return m_Session.profileList();
+}
+
+const QStringList &MousecfgWidget::mouseNames() const
+{
+    return m_Session.mouseNames();
+}
+
+DeviceLink &MousecfgWidget::deviceLink() const
+{
+    return m_Session.link();
+}
+
+StatusThreadOwner &MousecfgWidget::statusThreads() const
+{
+    return m_Session.statusThreads();
 }
 
 QMenu *MousecfgWidget::profileMenu() const
@@ -161,48 +159,9 @@ QMenu *MousecfgWidget::profileMenu() const
     return m_pProfileMenu;
 }
 
-double MousecfgWidget::logicalDpiOf(const QScreen *screen) const
+void MousecfgWidget::buildMouseMenu()
 {
-    if (m_Options.logicalDpi)
-        return m_Options.logicalDpi(screen);
-    return screen ? screen->logicalDotsPerInch() : 96.0;
-}
-
-const QPixmap &MousecfgWidget::backgroundFor(int step, const QSize &size)
-{
-    QPixmap &entry = m_aBackground[std::size_t(std::max(0, std::min(step, kScaleSteps - 1)))];
-    if (entry.isNull() && !m_aBackground[0].isNull())
-        entry = m_aBackground[0].scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    return entry;
-}
-
-void MousecfgWidget::applyWindowMask()
-{
-    const QPixmap &background = backgroundFor(m_iDpiVal, QSize(m_iLastWidth, m_iLastHeight));
-    if (background.isNull()) {
-        qDebug("no window background; the window stays rectangular");
-        return;
-    }
-    // The opaque part of the background is the window's outline.
-    QBitmap mask = background.mask();
-    if (mask.size() != QSize(m_iLastWidth, m_iLastHeight))
-        mask = QBitmap(mask.scaled(m_iLastWidth, m_iLastHeight));
-    if (!mask.isNull())
-        setMask(mask);
-}
-
-void MousecfgWidget::buildMouseList()
-{
-    m_MouseNames = usableMouseNames(m_pLink->deviceTable());
-    const QString stored = readCurrentProductName(m_Dirs);
-    const MouseChoice choice = chooseCurrentMouse(m_MouseNames, stored);
-    if (choice.storeCurrent)
-        writeCurrentProductName(m_Dirs, choice.current);
-    if (m_MouseNames.size() == 1)
-        qDebug("RefreshMouseList %s", qPrintable(choice.current));
-    m_strCurrentProduct = choice.storeCurrent ? choice.current : stored;
-    m_iMouseCount = m_MouseNames.size();
-
+    const MouseChoice choice = m_Session.buildMouseList();
     if (!m_pMouseMenu) {
         m_pMouseMenu = new TarnMenu(this);
         m_pMouseMenu->setObjectName(QStringLiteral("mouseMenu"));
@@ -210,54 +169,58 @@ void MousecfgWidget::buildMouseList()
         m_pMouseSelBtn->setMenu(m_pMouseMenu);
     }
     m_pMouseMenu->clear();
-    for (const QString &name : m_MouseNames) {
+    for (const QString &name : m_Session.mouseNames()) {
         auto *action = new TarnAction(name, m_pMouseMenu);
         action->setCheckable(true);
         action->setChecked(name == choice.current);
         m_pMouseMenu->addAction(action);
     }
-    m_pMouseMenu->setFixedWidth(scaled(150));
-    m_pUi->applyMenuStyle(m_pMouseMenu);
+    m_pMouseMenu->setFixedWidth(ui().scaled(150));
+    ui().applyMenuStyle(m_pMouseMenu);
     m_pMouseSelBtn->setText(choice.current);
     m_pMouseSelBtn->setVisible(choice.selectorVisible);
 }
 
+TarnPushButton *MousecfgWidget::makeButton(const QStringList &images, const char *name)
+{
+    auto *button = new TarnPushButton(images, QString(), this);
+    button->setObjectName(QLatin1String(name));
+    return button;
+}
+
 void MousecfgWidget::buildWidgets()
 {
-    auto makeButton = [this](const QStringList &images, const char *name) {
-        auto *button = new TarnPushButton(images, QString(), this);
-        button->setObjectName(QLatin1String(name));
-        connect(button, &QPushButton::clicked, this, &MousecfgWidget::onButtonClicked);
-        return button;
-    };
     m_pCloseBtn = makeButton(
         {QStringLiteral("/skin/close-1.png"), QStringLiteral("/skin/close-2.png"), QStringLiteral("/skin/close-3.png")},
         "closeButton");
+    connect(m_pCloseBtn, &QPushButton::clicked, this, &MousecfgWidget::hideToTray);
     m_pMinBtn = makeButton(
         {QStringLiteral("/skin/min-1.png"), QStringLiteral("/skin/min-2.png"), QStringLiteral("/skin/min-3.png")},
         "minimizeButton");
-    m_pLangBtn = new TarnPushButton(
+    connect(m_pMinBtn, &QPushButton::clicked, this, &QWidget::showMinimized);
+    m_pLangBtn = makeButton(
         {QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png")},
-        QString(), this);
-    m_pLangBtn->setObjectName(QStringLiteral("languageButton"));
+        "languageButton");
     buildLanguageMenu();
 
     m_pLogo = new QLabel(this);
     m_pLogo->setObjectName(QStringLiteral("logo"));
     m_pLogo->setScaledContents(true);
-    m_pLogo->setPixmap(QPixmap(m_Dirs.appDir + QStringLiteral("/skin/mouselogo.png")));
+    m_pLogo->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/mouselogo.png"))));
 
     for (int tab = TabCustomize; tab <= TabMacro; ++tab) {
-        m_aTabBtn[std::size_t(tab)] = makeButton(kTabImages, "tab");
-        m_aTabBtn[std::size_t(tab)]->setObjectName(QStringLiteral("tab%1").arg(tab));
-        connect(m_aTabBtn[std::size_t(tab)], &TarnPushButton::EnterSignal, this,
-                [this, tab](TarnPushButton *) { selectTab(tab); });
+        TarnPushButton *button = makeButton(kTabImages, "tab");
+        button->setObjectName(QStringLiteral("tab%1").arg(tab));
+        // A tab is chosen on the press already, and again on the click.
+        connect(button, &TarnPushButton::EnterSignal, this, [this, tab](TarnPushButton *) { selectTab(tab); });
+        connect(button, &QPushButton::clicked, this, [this, tab] { selectTab(tab); });
+        m_aTabBtn[std::size_t(tab)] = button;
     }
 
     m_pMousePicture = new QLabel(this);
     m_pMousePicture->setObjectName(QStringLiteral("mousePicture"));
     m_pMousePicture->setAlignment(Qt::AlignCenter);
-    m_pModelCaption = new TarnLabel(readModelText(m_Dirs), this);
+    m_pModelCaption = new TarnLabel(readModelText(dirs()), this);
     m_pModelCaption->setObjectName(QStringLiteral("modelCaption"));
     m_pModelCaption->setAlignment(Qt::AlignCenter);
     m_pVersionLabel = new TarnLabel(this);
@@ -273,23 +236,54 @@ void MousecfgWidget::buildWidgets()
     m_pBatteryBar = new TarnProcessbar(this);
     m_pBatteryBar->setObjectName(QStringLiteral("batteryBar"));
     m_pBatteryBar->setRange(0, 100);
-    m_pBatteryBar->setValue(std::max(0, std::min(readBattery(m_Dirs), 100)));
+    m_pBatteryBar->setValue(std::max(0, std::min(readBattery(dirs()), 100)));
     m_pChargeIcon = new QLabel(this);
     m_pChargeIcon->setObjectName(QStringLiteral("chargeIcon"));
     m_pChargeIcon->setScaledContents(true);
-    m_pChargeIcon->setPixmap(QPixmap(m_Dirs.appDir + QStringLiteral("/skin/lightning.png")));
+    m_pChargeIcon->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/lightning.png"))));
     m_pChargeIcon->hide();
     m_pReceiverIcon = new QLabel(this);
     m_pReceiverIcon->setObjectName(QStringLiteral("receiverIcon"));
     m_pReceiverIcon->setScaledContents(true);
-    m_pReceiverIcon->setPixmap(QPixmap(m_Dirs.appDir + QStringLiteral("/skin/dongle.png")));
+    m_pReceiverIcon->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/dongle.png"))));
 
     m_pResetBtn = makeButton(kTabImages, "resetAllButton");
     m_pLoadBtn = makeButton(kTabImages, "loadButton");
     m_pSaveBtn = makeButton(kTabImages, "saveButton");
     m_pApplyBtn = makeButton(kTabImages, "applyButton");
+    for (TarnPushButton *button : {m_pResetBtn, m_pLoadBtn, m_pSaveBtn, m_pApplyBtn}) {
+        connect(button, &QPushButton::clicked, this,
+                [button] { qDebug("%s: not part of this build yet", qPrintable(button->objectName())); });
+    }
 
-    // Placed, with the mouse picture, by the layout run once the texts are set.
+    // The design rectangles; the layout routine places them again for each scale.
+    m_Layout.place(m_pCloseBtn, 924, 33, 19, 19);
+    m_Layout.place(m_pMinBtn, 903, 33, 19, 19);
+    m_Layout.place(m_pLangBtn, 774, 33, 105, 20);
+    m_Layout.place(m_pLogo, 69, 20, 200, 50);
+    m_Layout.place(m_aTabBtn[TabCustomize], 69, 124, 154, 29);
+    m_Layout.place(m_aTabBtn[TabDpi], 69, 158, 154, 29);
+    m_Layout.place(m_aTabBtn[TabMacro], 69, 192, m_bMacroDisabled ? 0 : 154, m_bMacroDisabled ? 0 : 29);
+    m_Layout.place(m_pMousePicture, 637, 99, 300, 400);
+    m_Layout.place(m_pModelCaption, 637, 515, 300, 20);
+    m_Layout.place(m_pVersionLabel, 807, 594, 140, 20);
+    m_Layout.place(m_pBatteryBar, 75, 587, 71, 34);
+    m_Layout.place(m_pChargeIcon, 174, 584, 26, 40);
+    m_Layout.place(m_pReceiverIcon, 174, 581, 48, 48);
+    m_Layout.place(m_pResetBtn, 308, 588, 128, 30);
+    m_Layout.place(m_pLoadBtn, 439, 588, 76, 30);
+    m_Layout.place(m_pSaveBtn, 518, 588, 76, 30);
+    m_Layout.place(m_pApplyBtn, 597, 588, 76, 30);
+}
+
+void MousecfgWidget::buildPages()
+{
+    auto add = [this](TarnPage *page, int tab, const QRect &design) {
+        m_Layout.place(page, design);
+        m_Pages.push_back(page);
+        m_PageTabs.push_back(tab);
+    };
+    add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
 }
 
 void MousecfgWidget::buildLanguageMenu()
@@ -301,11 +295,11 @@ void MousecfgWidget::buildLanguageMenu()
         action->setData(i);
         m_pLangMenu->addAction(action);
     }
-    m_pLangMenu->setFixedWidth(scaled(105));
-    m_pUi->applyMenuStyle(m_pLangMenu);
+    m_pLangMenu->setFixedWidth(ui().scaled(105));
+    ui().applyMenuStyle(m_pLangMenu);
     connect(m_pLangMenu, &QMenu::triggered, this, &MousecfgWidget::onLanguageChosen);
     m_pLangBtn->setMenu(m_pLangMenu);
-    m_pLangBtn->setText(m_LangNames.value(m_pUi->langId()));
+    m_pLangBtn->setText(m_LangNames.value(ui().langId()));
 }
 
 bool MousecfgWidget::loadTranslation(int lang)
@@ -315,7 +309,7 @@ bool MousecfgWidget::loadTranslation(int lang)
         qDebug("no usable translation file for language %d", lang);
         return false;
     }
-    if (!m_pTranslator->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
+    if (!m_pTranslator->load(dirs().appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
         qDebug("translation %s.qm not loaded; texts unchanged", qPrintable(file));
         return false;
     }
@@ -328,10 +322,10 @@ void MousecfgWidget::onLanguageChosen(QAction *action)
     const int lang = action->data().toInt();
     if (lang < 0 || lang >= m_iLangCount)
         return;
-    m_pUi->setLangId(lang);
+    ui().setLangId(lang);
     const bool loaded = loadTranslation(lang);
     m_pLangBtn->setText(m_LangNames.value(lang));
-    writeLangId(m_Dirs, lang);
+    writeLangId(dirs(), lang);
     if (loaded)
         setWindowTexts();
 }
@@ -345,23 +339,19 @@ void MousecfgWidget::retranslate()
     m_pSaveBtn->setText(tr("SAVE"));
     m_pApplyBtn->setText(tr("Apply"));
     m_pVersionLabel->setText(tr("Version") + QStringLiteral(" : ") + m_strModelVersion);
+    for (TarnPage *page : m_Pages)
+        page->retranslate();
+    if (m_pTray)
+        m_pTray->retranslate();
 }
 
 void MousecfgWidget::setWindowTexts()
 {
     retranslate();
-    // A fresh status thread after the texts are rebuilt. The old one is only
-    // asked to stop: it ends within the pause (its reads last at most 450 ms),
-    // so starting the new one rarely has to wait for it.
-    m_pStatus->RequestStop();
-    pause(500);
-    m_pStatus->StartStatusThread();
+    // A fresh status thread after the texts are rebuilt, started from a timer
+    // so the window keeps painting meanwhile.
+    m_Session.restartStatusThreadLater();
     layoutWidgets();
-}
-
-void MousecfgWidget::pause(int ms)
-{
-    m_pLink->clock().pause(ms);
 }
 
 void MousecfgWidget::buildProfileMenu()
@@ -371,54 +361,17 @@ void MousecfgWidget::buildProfileMenu()
         m_pProfileMenu->setObjectName(QStringLiteral("profileMenu"));
     }
     m_pProfileMenu->clear();
-    for (const QString &name : m_ProfileBook.list())
+    for (const QString &name : m_Session.profileList())
         m_pProfileMenu->addAction(new TarnAction(name, m_pProfileMenu));
     m_pProfileMenu->setFixedWidth(152);
 }
 
-void MousecfgWidget::buildTray()
-{
-    m_pTrayMenu = new TarnMenu(this);
-    m_pTrayMenu->setObjectName(QStringLiteral("trayMenu"));
-    m_pLoadConfigAction = new TarnAction(tr("&Load Config"), m_pTrayMenu);
-    m_pQuitAction = new TarnAction(tr("&Quit"), m_pTrayMenu);
-    connect(m_pLoadConfigAction, &QAction::triggered, this, &MousecfgWidget::slotWarning);
-    connect(m_pQuitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
-    m_pTrayMenu->addAction(m_pLoadConfigAction);
-    m_pTrayMenu->addAction(m_pQuitAction);
-
-    m_pTrayIcon = new QSystemTrayIcon(windowIcon(), this);
-    m_pTrayIcon->setObjectName(QStringLiteral("trayIcon"));
-    m_pTrayIcon->setContextMenu(m_pTrayMenu);
-    m_pTrayIcon->setToolTip(m_strCurrentProduct);
-    connect(m_pTrayIcon, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
-    m_pTrayIcon->show();
-}
-
 void MousecfgWidget::layoutWidgets()
 {
-    QToolTip::setFont(m_pUi->languageFont());
-    m_pCloseBtn->setGeometry(scaledRect(924, 33, 19, 19));
-    m_pMinBtn->setGeometry(scaledRect(903, 33, 19, 19));
-    m_pMouseSelBtn->setGeometry(scaledRect(670, 33, 100, 20));
-    m_pLangBtn->setGeometry(scaledRect(774, 33, 105, 20));
-    m_pLogo->setGeometry(scaledRect(69, 20, 200, 50));
-    m_aTabBtn[TabCustomize]->setGeometry(scaledRect(69, 124, 154, 29));
-    m_aTabBtn[TabDpi]->setGeometry(scaledRect(69, 158, 154, 29));
-    if (m_bMacroDisabled)
-        m_aTabBtn[TabMacro]->setGeometry(scaled(69), scaled(192), 0, 0);
-    else
-        m_aTabBtn[TabMacro]->setGeometry(scaledRect(69, 192, 154, 29));
-    m_pMousePicture->setGeometry(scaledRect(637, 99, 300, 400));
-    m_pModelCaption->setGeometry(scaledRect(637, 515, 300, 20));
-    m_pVersionLabel->setGeometry(scaledRect(807, 594, 140, 20));
-    m_pBatteryBar->setGeometry(scaledRect(75, 587, 71, 34));
-    m_pChargeIcon->setGeometry(scaledRect(174, 584, 26, 40));
-    m_pReceiverIcon->setGeometry(scaledRect(174, 581, 48, 48));
-    m_pResetBtn->setGeometry(scaledRect(308, 588, 128, 30));
-    m_pLoadBtn->setGeometry(scaledRect(439, 588, 76, 30));
-    m_pSaveBtn->setGeometry(scaledRect(518, 588, 76, 30));
-    m_pApplyBtn->setGeometry(scaledRect(597, 588, 76, 30));
+    QToolTip::setFont(ui().languageFont());
+    m_Layout.apply();
+    for (TarnPage *page : m_Pages)
+        page->relayout();
 
     const auto buttons = findChildren<TarnPushButton *>(QString(), Qt::FindDirectChildrenOnly);
     for (TarnPushButton *button : buttons)
@@ -427,37 +380,52 @@ void MousecfgWidget::layoutWidgets()
     m_pVersionLabel->refreshFont();
     m_pBatteryBar->refreshFont();
     if (m_pMouseMenu)
-        m_pMouseMenu->setFixedWidth(scaled(150));
+        m_pMouseMenu->setFixedWidth(ui().scaled(150));
     if (m_pLangMenu)
-        m_pLangMenu->setFixedWidth(scaled(105));
+        m_pLangMenu->setFixedWidth(ui().scaled(105));
 
     showMousePicture(QStringLiteral("Mouse.png"));
+}
+
+void MousecfgWidget::scaleChanged()
+{
+    layoutWidgets();
 }
 
 void MousecfgWidget::showMousePicture(const QString &file)
 {
     // The product name comes from a file: it must name a folder, not a path.
-    if (m_strCurrentProduct.isEmpty() || !isSafeFileName(m_strCurrentProduct))
+    const QString product = currentProductName();
+    if (product.isEmpty() || !isSafeFileName(product))
         return;
     QPixmap picture;
-    if (!picture.load(m_Dirs.appDir + QStringLiteral("/skin/mouse/") + m_strCurrentProduct + QLatin1Char('/') + file))
+    if (!picture.load(dirs().appDir + QStringLiteral("/skin/mouse/") + product + QLatin1Char('/') + file))
         return; // a missing picture leaves the label as it is
     m_pMousePicture->setPixmap(
-        picture.scaled(QSize(scaled(300), scaled(400)), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        picture.scaled(QSize(ui().scaled(300), ui().scaled(400)), Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void MousecfgWidget::showConnectionIcons()
 {
-    m_iConnectionMode = ::connectionMode(connectionFlags(m_pLink->deviceTable(), m_strCurrentProduct));
+    m_ConnectionMode = m_Session.connectionMode();
     m_pChargeIcon->hide();
-    m_pReceiverIcon->setVisible(receiverIconShown(m_iConnectionMode));
-    m_pBatteryBar->setVisible(batteryBarShown(m_iConnectionMode));
+    m_pReceiverIcon->setVisible(receiverIconShown(m_ConnectionMode));
+    m_pBatteryBar->setVisible(batteryBarShown(m_ConnectionMode));
     update();
 }
 
 void MousecfgWidget::reloadPanels()
 {
-    // The panels that show the current profile arrive with their own pages.
+    const ProfileData &profile = m_Session.workingConfig().activeProfile();
+    for (TarnPage *page : m_Pages)
+        page->load(profile);
+}
+
+void MousecfgWidget::collectPageEdits()
+{
+    ProfileData &profile = m_Session.currentProfile();
+    for (const TarnPage *page : m_Pages)
+        page->store(profile);
 }
 
 void MousecfgWidget::selectTab(int tab)
@@ -472,95 +440,28 @@ void MousecfgWidget::selectTab(int tab)
     const bool picture = tab == TabLighting || tab == TabCustomize;
     m_pMousePicture->setVisible(picture);
     m_pModelCaption->setVisible(picture);
+    for (std::size_t i = 0; i < m_Pages.size(); ++i)
+        m_Pages[i]->setVisible(m_PageTabs[i] == tab);
 }
 
 void MousecfgWidget::switchProfile(int slot, bool reload)
 {
-    if (!m_ProfileBook.switchSlot(m_WorkingConfig, slot, reload))
+    if (!m_Session.switchProfile(slot, reload))
         return;
     reloadPanels();
 }
 
 // --- events ---
 
-void MousecfgWidget::mousePressEvent(QMouseEvent *event)
+void MousecfgWidget::paintEvent(QPaintEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_bDragging = true;
-        m_PressPoint = event->globalPos();
-        m_WindowOrigin = frameGeometry().topLeft();
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void MousecfgWidget::mouseReleaseEvent(QMouseEvent *event)
-{
-    m_bDragging = false;
-    QWidget::mouseReleaseEvent(event);
-}
-
-void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_bDragging) {
-        const QPointF delta = event->screenPos() - QPointF(m_PressPoint);
-        // A press that wanders a little is still a click, not a drag.
-        if (std::abs(delta.x()) + std::abs(delta.y()) > 4.0) {
-            move(m_WindowOrigin + QPoint(int(std::lround(delta.x())), int(std::lround(delta.y()))));
-        }
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
-void MousecfgWidget::paintEvent(QPaintEvent *)
-{
+    TarnSkinWindow::paintEvent(event);
+    const QPixmap &frame = cablePresent(m_ConnectionMode) ? m_BatteryImage2 : m_BatteryImage1;
+    if (frame.isNull())
+        return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QPixmap &background = backgroundFor(m_iDpiVal, size());
-    if (!background.isNull()) {
-        const QPixmap fitted = background.size() == size()
-                                   ? background
-                                   : background.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        painter.drawPixmap(0, 0, fitted);
-    }
-    const QPixmap &frame = cablePresent(m_iConnectionMode) ? m_BatteryImage2 : m_BatteryImage1;
-    if (!frame.isNull())
-        painter.drawPixmap(scaledRect(69, 581, 86, 47), frame);
-}
-
-void MousecfgWidget::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    const QScreen *screen = QGuiApplication::screenAt(geometry().center());
-    if (!screen)
-        screen = this->screen();
-    int step = scaleStepForRatio(logicalDpiOf(screen) / 96.0);
-    if (step == m_iLastDpiVal) {
-        if (width() == m_iLastWidth && height() == m_iLastHeight) {
-            qDebug("width = %d, height = %d m_iDpiVal = %d", width(), height(), m_iDpiVal);
-            return;
-        }
-        qDebug("singleShot");
-        const int byWidth = scaleStepForWidth(width());
-        if (byWidth >= 0)
-            step = byWidth;
-        else
-            step = m_iDpiVal;
-        m_iLastWidth = width();
-        m_iLastHeight = height();
-    } else {
-        // Moved to a screen of another DPI: take that screen's size.
-        m_iLastWidth = tarnScaled(kDesignWidth, scaleOfStep(step));
-        m_iLastHeight = tarnScaled(kDesignHeight, scaleOfStep(step));
-        resize(m_iLastWidth, m_iLastHeight);
-    }
-    m_iDpiVal = step;
-    m_iLastDpiVal = step;
-    m_pUi->setScale(scaleOfStep(step));
-    // Fills the step's background at the size the window now has.
-    applyWindowMask();
-    layoutWidgets();
-    qDebug("width = %d, height = %d m_iDpiVal = %d", m_iLastWidth, m_iLastHeight, m_iDpiVal);
+    painter.drawPixmap(ui().scaledRect(69, 581, 86, 47), frame);
 }
 
 void MousecfgWidget::closeEvent(QCloseEvent *event)
@@ -586,37 +487,12 @@ void MousecfgWidget::hideToTray()
 
 // --- slots ---
 
-void MousecfgWidget::onButtonClicked()
+void MousecfgWidget::trayClicked()
 {
-    QObject *button = sender();
-    if (button == m_pCloseBtn) {
-        hideToTray();
-    } else if (button == m_pMinBtn) {
-        showMinimized();
-    } else if (button == m_pResetBtn || button == m_pLoadBtn || button == m_pSaveBtn || button == m_pApplyBtn) {
-        qDebug("%s: not part of this build yet", qPrintable(button->objectName()));
-    } else {
-        for (int tab = TabCustomize; tab <= TabMacro; ++tab) {
-            if (button == m_aTabBtn[std::size_t(tab)])
-                selectTab(tab);
-        }
-    }
-}
-
-void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
-        return;
     if (isHidden())
         slotWarning();
     else if (!m_bWarningOpen)
         hide();
-}
-
-void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
-{
-    m_iSelBtn = iBtn;
-    m_iSelType = iType;
 }
 
 void MousecfgWidget::slotGotoMacro(quint8 iBtn)
@@ -627,15 +503,12 @@ void MousecfgWidget::slotGotoMacro(quint8 iBtn)
 void MousecfgWidget::slot_show_mousename(QAction *action)
 {
     const QString name = action->text();
-    if (!m_MouseNames.contains(name))
+    if (!m_Session.chooseMouse(name))
         return;
-    writeCurrentProductName(m_Dirs, name);
-    m_strCurrentProduct = name;
     m_pMouseSelBtn->setText(name);
     const auto actions = m_pMouseMenu->actions();
     for (QAction *entry : actions)
         entry->setChecked(entry == action);
-    qDebug("current mouse: %s", qPrintable(name));
 }
 
 void MousecfgWidget::slotPopOneClickBox()
@@ -657,23 +530,19 @@ void MousecfgWidget::slotLiftChange(quint8 iLift)
     m_iLift = iLift;
 }
 
-void MousecfgWidget::slotRefreshProfile(quint8 iProfile)
+void MousecfgWidget::slotRefreshProfile(int iProfile)
 {
-    switchProfile(iProfile, false);
+    qDebug("mouse reports profile %d", iProfile);
+    reloadPanels();
     buildProfileMenu();
 }
 
-void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
+void MousecfgWidget::slotRefreshDPIStage(int iDPI)
 {
     qDebug("mouse reports DPI level %d", iDPI);
 }
 
-void MousecfgWidget::slotRefreshLightMode(quint8 iBuff1)
-{
-    qDebug("lighting mode %d", iBuff1);
-}
-
-void MousecfgWidget::slotRefreshRate(quint8 iRate)
+void MousecfgWidget::slotRefreshRate(int iRate)
 {
     qDebug("mouse reports rate %d", iRate);
 }
@@ -681,7 +550,7 @@ void MousecfgWidget::slotRefreshRate(quint8 iRate)
 void MousecfgWidget::slotWarning()
 {
     show();
-    if (m_iMouseCount != 0) {
+    if (mouseCount() != 0) {
         raise();
         activateWindow();
         return;
@@ -694,16 +563,18 @@ void MousecfgWidget::slotWarning()
         return;
     }
     m_bWarningOpen = true;
-    QPointer<TarnMessageBox> box =
-        new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
-                           Qt::FramelessWindowHint, [this] { return m_iDevicePresent == 1; });
+    QPointer<TarnMessageBox> box = new TarnMessageBox(
+        TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
+        Qt::FramelessWindowHint, [this] { return m_Session.devicePresence() == DevicePresence::Present; });
     box->setObjectName(QStringLiteral("dongleWarning"));
     m_pWarningBox = box;
     const int result = box->exec();
     delete box;
     if (result == QDialog::Accepted) {
-        if (m_iMouseCount == 0)
-            hide();
+        // Without a tray a hidden window could never be brought back, and the
+        // single-instance guard would keep the user from starting another.
+        if (mouseCount() == 0)
+            hideToTray();
         m_bWarningOpen = false;
     }
 }
@@ -713,20 +584,12 @@ void MousecfgWidget::slotWarnClose()
     qDebug("slotWarnClose");
 }
 
-void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte)
+void MousecfgWidget::slotRefreshBatteryStatus(const BatteryReading &reading, int level)
 {
-    qDebug("battery status: charge %d, reading %d", iCharge, iHiByte * 256 + iLowByte);
+    qDebug("battery status: charge %d, reading %d, level %d", reading.charge, reading.raw(), level);
 }
 
-void MousecfgWidget::slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode)
-{
-    Q_UNUSED(iMode)
-    if (iProfile != m_WorkingConfig.ProfileID)
-        slotRefreshProfile(iProfile);
-    qDebug("mouse reports profile %d, DPI level %d, rate %d", iProfile, iDPI, iRate);
-}
-
-void MousecfgWidget::slotRefreshWriteStatus(quint8 iStatus)
+void MousecfgWidget::slotRefreshWriteStatus(int iStatus)
 {
     qDebug("write status %d", iStatus);
 }

@@ -6,10 +6,12 @@
 #include "DeviceLink.h"
 #include "DisplayScale.h"
 #include "MouseList.h"
+#include "MouseSession.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
 #include "TarnMessageBox.h"
 #include "TarnPushButton.h"
+#include "TarnUi.h"
 #include "VirtualDeviceClock.h"
 
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <QResizeEvent>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -46,14 +49,29 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<MousecfgWidget> makeWindow(const AppDirCopy &dir, double dpi = 96.0, bool tray = true)
+    // The window with the session and the interface state it is handed; the
+    // window goes first (members end in reverse order).
+    struct TestWindow
     {
+        std::unique_ptr<MouseSession> session;
+        std::unique_ptr<TarnUi> ui;
+        std::unique_ptr<MousecfgWidget> window;
+        MousecfgWidget *operator->() const { return window.get(); }
+        MousecfgWidget &operator*() const { return *window; }
+        MousecfgWidget *get() const { return window.get(); }
+    };
+
+    TestWindow makeWindow(const AppDirCopy &dir, double dpi = 96.0, bool tray = true)
+    {
+        TestWindow w;
+        const StorageDirs dirs = StorageDirs::fromAppDir(dir.path());
+        w.session = std::make_unique<MouseSession>(dirs, &m_Clock);
+        w.ui = std::make_unique<TarnUi>(dirs);
         MousecfgOptions options;
-        options.appDir = dir.path();
         options.logicalDpi = [this, dpi](const QScreen *) { return m_dDpiOverride > 0 ? m_dDpiOverride : dpi; };
         options.trayAvailable = [tray] { return tray; };
-        options.clock = &m_Clock;
-        return std::make_unique<MousecfgWidget>(options);
+        w.window = std::make_unique<MousecfgWidget>(*w.session, *w.ui, options);
+        return w;
     }
 
     VirtualDeviceClock m_Clock{20};
@@ -422,7 +440,7 @@ private slots:
         QCOMPARE(window->mouseCount(), count);
         QCOMPARE(window->currentProductName(), current);
         QCOMPARE(dir.configKey(QStringLiteral("Config/CurrentProductName")).toString(), current);
-        QCOMPARE(window->connectionMode(), mode);
+        QCOMPARE(int(window->connectionMode()), mode);
         window->show();
         QVERIFY(!window->findChild<TarnPushButton *>(QStringLiteral("mouseSelector"))->isVisible());
         QCOMPARE(window->findChild<QWidget *>(QStringLiteral("receiverIcon"))->isVisible(), mode == 1 || mode == 2);
@@ -466,8 +484,8 @@ private slots:
         table->entries[2] = entryWith("Cable only", 0, 0, 1, 1);
         table->entries[3] = entryWith("Nothing", 0, 0, 0, 0);
         QCOMPARE(usableMouseNames(*table), QStringList({"Receiver only", "Cable only"}));
-        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Half a receiver"))), 0);
-        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Unknown"))), 3);
+        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Half a receiver"))), ConnectionMode::CableOnly);
+        QCOMPARE(connectionMode(connectionFlags(*table, QStringLiteral("Unknown"))), ConnectionMode::None);
         // A count beyond the table and a name without its end stay in bounds.
         table->count = 100000;
         std::memset(table->entries[3].name, 'x', sizeof(table->entries[3].name));
@@ -617,19 +635,19 @@ private slots:
         AppDirCopy dir;
         auto window = makeWindow(dir);
         QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(0));
+        // A report is heard once the status thread that follows the texts runs.
+        QTRY_VERIFY(!window->session().isStatusRestartPending());
         MouseSim::instance().sendStatusReport(2, 0, 1, 1);
         QTRY_COMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
         QCOMPARE(dir.configKey(QStringLiteral("Config/ProfileID")).toInt(), 2);
 
         // The same slot again changes nothing, even where the file says otherwise.
         dir.setConfigKey(QStringLiteral("Config/ProfileID"), 4);
-        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotRefreshStatus", Q_ARG(quint8, 2), Q_ARG(quint8, 0),
-                                          Q_ARG(quint8, 1), Q_ARG(quint8, 1)));
+        window->session().handleStatus(2, 0, 1, 1);
         QCOMPARE(dir.configKey(QStringLiteral("Config/ProfileID")).toInt(), 4);
 
         // A slot the mouse cannot have is refused.
-        QVERIFY(QMetaObject::invokeMethod(window.get(), "slotRefreshStatus", Q_ARG(quint8, 7), Q_ARG(quint8, 0),
-                                          Q_ARG(quint8, 1), Q_ARG(quint8, 1)));
+        window->session().handleStatus(7, 0, 1, 1);
         QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
     }
 
@@ -638,7 +656,7 @@ private slots:
         AppDirCopy dir;
         auto window = makeWindow(dir);
         QVERIFY(MouseSim::instance().openHandleCount() > 0);
-        window.reset();
+        window.window.reset(); // the session stays: closing the window is what releases the mouse
         QCOMPARE(MouseSim::instance().openHandleCount(), 0);
     }
 };

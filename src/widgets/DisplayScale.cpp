@@ -29,10 +29,10 @@ double scaleOfStep(int step)
     return 1.0 + 0.25 * step;
 }
 
-int scaleStepForWidth(int width)
+int scaleStepForWidth(int width, int designWidth)
 {
     for (int step = 0; step < kWidthSteps; ++step) {
-        if (std::abs(width - tarnScaled(kDesignWidth, scaleOfStep(step))) <= 9)
+        if (std::abs(width - tarnScaled(designWidth, scaleOfStep(step))) <= 9)
             return step;
     }
     return -1;

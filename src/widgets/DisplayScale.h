@@ -11,6 +11,6 @@ constexpr int kScaleSteps = 17; // 1.00 .. 5.00
 int scaleStepForRatio(double ratio);
 // 1.00 + 0.25 x step; steps outside 0..16 are clamped.
 double scaleOfStep(int step);
-// The step whose design width (999, 1248, 1498, 1748 for steps 0..3) lies within
-// 9 pixels of width, or -1 when none does.
-int scaleStepForWidth(int width);
+// The step whose scaled design width (999, 1248, 1498, 1748 for steps 0..3 of
+// the main window) lies within 9 pixels of width, or -1 when none does.
+int scaleStepForWidth(int width, int designWidth = kDesignWidth);
