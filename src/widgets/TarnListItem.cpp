@@ -1,5 +1,6 @@
 #include "TarnListItem.h"
 
+#include "TarnAccessible.h"
 #include "TarnLineEdit.h"
 #include "TarnUi.h"
 
@@ -14,6 +15,8 @@ TarnListItem::TarnListItem(const QString &text, QWidget *parent)
     m_pEdit->setFont(TarnUi::currentFont());
     m_pEdit->setText(text);
     m_pEdit->setReadOnly(true);
+    m_pEdit->setAccessibleName(text);
+    installTarnAccessibility();
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pEdit);
@@ -29,6 +32,7 @@ QString TarnListItem::text() const
 void TarnListItem::setText(const QString &text)
 {
     m_pEdit->setText(text);
+    m_pEdit->setAccessibleName(text);
 }
 
 void TarnListItem::startEdit()
@@ -58,4 +62,5 @@ void TarnListItem::finishEdit()
 {
     m_pEdit->setReadOnly(true);
     m_pEdit->deselect();
+    m_pEdit->setAccessibleName(m_pEdit->text());
 }

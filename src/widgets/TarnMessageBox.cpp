@@ -1,5 +1,6 @@
 #include "TarnMessageBox.h"
 
+#include "TarnAccessible.h"
 #include "TarnLabel.h"
 #include "TarnUi.h"
 
@@ -23,8 +24,9 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
 {
     auto s = [](int design) { return TarnUi::currentScaled(design); };
     setFixedSize(s(kDesignWidth), s(kDesignHeight));
-    setWindowTitle(title);
+    setWindowTitle(title.isEmpty() ? heading : title);
     setModal(true);
+    installTarnAccessibility();
 
     QString iconName;
     if (kind == 1 || kind == 2 || kind == 3)
@@ -38,6 +40,8 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
     m_pIcon->setObjectName(QStringLiteral("msgBoxIcon"));
     m_pIcon->setGeometry(s(48), s(92), s(84), s(84));
     m_pIcon->setAlignment(Qt::AlignCenter);
+    // The heading says what the warning sign shows.
+    tarnMarkDecorative(m_pIcon);
     if (!iconName.isEmpty()) {
         const QPixmap icon(TarnUi::currentImagePath(iconName));
         if (!icon.isNull())
@@ -70,6 +74,7 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
     m_pYesBtn = makeToolButton(QStringLiteral("msgBoxYesBtn"), QStringLiteral(":/yes_Btn"),
                                question ? tr("Yes") : tr("Ok"), theme);
     connect(m_pYesBtn, SIGNAL(released()), this, SLOT(accept()));
+    setDefaultToolButton(m_pYesBtn);
     const int buttonHeight = s(34);
     const int buttonY = s(232);
     if (question) {
@@ -89,6 +94,16 @@ TarnMessageBox::TarnMessageBox(int kind, const QString &title, const QString &he
         connect(this, &QDialog::finished, m_pPlugInTimer, &QTimer::stop);
         m_pPlugInTimer->start();
     }
+}
+
+QString TarnMessageBox::heading() const
+{
+    return m_pHeading->text();
+}
+
+QString TarnMessageBox::message() const
+{
+    return m_pMessage->text();
 }
 
 void TarnMessageBox::showEvent(QShowEvent *event)

@@ -1,7 +1,10 @@
 #pragma once
 // Every warning and question of the program. Kind 1 asks (Yes / No), the other
 // kinds inform (Ok); kind 4 is the receiver-missing box, which can watch for
-// the mouse coming back and close itself.
+// the mouse coming back and close itself. An empty title takes the heading, so
+// the window and assistive tools name the box by what it says; tools hear it
+// as an alert with the message as its description. Enter presses the focused
+// button (Yes / Ok when none has the focus), Escape answers No.
 
 #include "TarnSkinDialog.h"
 
@@ -25,6 +28,8 @@ public:
                    DevicePresentQuery devicePresent = DevicePresentQuery());
 
     int kind() const { return m_iKind; }
+    QString heading() const;
+    QString message() const;
     // Asked every 100 ms while the box watches for the device.
     void setDevicePresentQuery(DevicePresentQuery query) { m_DevicePresent = std::move(query); }
     bool isWatchingPlugIn() const;

@@ -1,5 +1,6 @@
 #include "TarnPopBox.h"
 
+#include "TarnAccessible.h"
 #include "TarnLabel.h"
 #include "TarnLineEdit.h"
 #include "TarnUi.h"
@@ -18,6 +19,9 @@ TarnPopBox::TarnPopBox(const QString &heading, const QString &name, QWidget *par
     auto s = [](int design) { return TarnUi::currentScaled(design); };
     setFixedSize(s(kDesignWidth), s(kDesignHeight));
     setModal(true);
+    // Names the window, and the box for assistive tools.
+    setWindowTitle(heading);
+    installTarnAccessibility();
 
     m_pHeading = new TarnLabel(heading, this);
     m_pHeading->setObjectName(QStringLiteral("popBoxHeading"));
@@ -34,6 +38,7 @@ TarnPopBox::TarnPopBox(const QString &heading, const QString &name, QWidget *par
     m_pEdit->setFont(TarnUi::currentFont());
     m_pEdit->setStyleSheet(QStringLiteral("border:1px solid rgb(120,120,120);background:rgb(30,30,30);color:white;"));
     m_pEdit->setText(name);
+    m_pEdit->setAccessibleName(heading);
     connect(m_pEdit, SIGNAL(textChanged(QString)), this, SLOT(NameChanged(QString)));
 
     const QColor red(255, 0, 0);
@@ -43,6 +48,7 @@ TarnPopBox::TarnPopBox(const QString &heading, const QString &name, QWidget *par
     placeToolButton(m_pNoBtn, s(270), s(134), s(34));
     connect(m_pYesBtn, SIGNAL(released()), this, SLOT(accept()));
     connect(m_pNoBtn, SIGNAL(released()), this, SLOT(reject()));
+    setDefaultToolButton(m_pYesBtn);
 }
 
 void TarnPopBox::NameChanged(const QString &name)

@@ -1,5 +1,6 @@
 #pragma once
-// Small dialog asking for a name.
+// Small dialog asking for a name. The heading is also the window title and
+// the name of the edit; Enter answers Yes, Escape No.
 
 #include "TarnSkinDialog.h"
 

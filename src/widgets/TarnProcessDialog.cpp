@@ -1,5 +1,6 @@
 #include "TarnProcessDialog.h"
 
+#include "TarnAccessible.h"
 #include "TarnUi.h"
 
 #include <QDebug>
@@ -19,6 +20,9 @@ TarnProcessDialog::TarnProcessDialog(QWidget *parent)
     setFixedSize(side, side);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
+    // The spinner says nothing in words; the title does, for assistive tools.
+    setWindowTitle(tr("Please wait"));
+    installTarnAccessibility();
 
     const QString path = TarnUi::currentImagePath(QStringLiteral("/skin/process.png"));
     if (!m_Background.load(path))
@@ -33,6 +37,7 @@ TarnProcessDialog::TarnProcessDialog(QWidget *parent)
         qDebug("TarnProcessDialog: :/skin/loading.gif not available");
     m_pMovie->setScaledSize(QSize(side, side));
     m_pSpinner->setMovie(m_pMovie);
+    tarnMarkDecorative(m_pSpinner);
     m_pMovie->start();
 }
 

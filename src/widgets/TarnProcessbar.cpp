@@ -1,5 +1,6 @@
 #include "TarnProcessbar.h"
 
+#include "TarnAccessible.h"
 #include "TarnUi.h"
 
 TarnProcessbar::TarnProcessbar(QWidget *parent)
@@ -7,6 +8,7 @@ TarnProcessbar::TarnProcessbar(QWidget *parent)
 {
     setAlignment(Qt::AlignCenter);
     refreshFont();
+    installTarnAccessibility();
 }
 
 void TarnProcessbar::refreshFont()

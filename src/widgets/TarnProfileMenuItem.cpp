@@ -21,6 +21,9 @@ TarnProfileMenuItem::TarnProfileMenuItem(const QString &name, bool checked, QWid
 
     m_pCheckBtn = new TarnPushButton(this);
     m_pCheckBtn->setGeometry(s(6), s(4), s(16), s(16));
+    m_pCheckBtn->setObjectName(QStringLiteral("profileCheckButton"));
+    m_pCheckBtn->setKind(TarnPushButton::Kind::Toggle);
+    m_pCheckBtn->setAccessibleName(name);
     connect(m_pCheckBtn, SIGNAL(EnterSignal(TarnPushButton *)), this, SLOT(slotCheckPressed()));
 
     m_pName = new TarnLabel(name, this);
@@ -43,6 +46,7 @@ QString TarnProfileMenuItem::name() const
 void TarnProfileMenuItem::setName(const QString &name)
 {
     m_pName->setText(name);
+    m_pCheckBtn->setAccessibleName(name);
 }
 
 void TarnProfileMenuItem::setChecked(bool checked)
@@ -50,6 +54,8 @@ void TarnProfileMenuItem::setChecked(bool checked)
     m_bChecked = checked;
     const QString image = checked ? QStringLiteral("/skin/checkbox2-2.png") : QStringLiteral("/skin/checkbox2-1.png");
     m_pCheckBtn->setImages(QStringList{image});
+    // The tick shown is the state assistive tools read.
+    m_pCheckBtn->setChecked(checked);
     update();
 }
 

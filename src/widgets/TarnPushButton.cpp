@@ -1,14 +1,34 @@
 #include "TarnPushButton.h"
 
+#include "TarnAccessible.h"
 #include "TarnUi.h"
 
+#include <QAccessible>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 
 namespace {
 constexpr int kMaxImages = 3;
+
+// Keys that press a focused button, as a left click would.
+bool isPressKey(const QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Select:
+        return true;
+    default:
+        return false;
+    }
+}
 
 QPixmap loadSkinImage(const QString &name)
 {
@@ -39,9 +59,56 @@ void TarnPushButton::init()
     // Checked follows the press (see mousePressEvent), not the click.
     setCheckable(true);
     setFlat(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Enter in a dialog's line edit must not click the first button it finds.
+    setAutoDefault(false);
+    // Tab reaches it; a mouse press does not take the focus, so a click keeps
+    // it where the user types (list rows end their edit when they lose it).
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     refreshFont();
+    installTarnAccessibility();
+}
+
+void TarnPushButton::setKind(Kind kind)
+{
+    m_eKind = kind;
+}
+
+QString TarnPushButton::accessibleNameOrText() const
+{
+    QString name = accessibleName();
+    if (name.isEmpty())
+        name = tarnStripMnemonic(text());
+    if (name.trimmed().isEmpty() && !m_bWarnedUnnamed) {
+        m_bWarnedUnnamed = true;
+        qWarning("TarnPushButton \"%s\" has neither text nor an accessible name; screen readers cannot name it "
+                 "(call setAccessibleName(tr(...)))",
+                 qPrintable(objectName()));
+    }
+    return name;
+}
+
+void TarnPushButton::activate()
+{
+    if (!isEnabled())
+        return;
+    QPointer<TarnPushButton> self(this);
+    // The same order as a press and release of the left button.
+    setChecked(!isChecked());
+    emit EnterSignal(this);
+    if (!self)
+        return;
+    if (menu()) {
+        // Returns when the menu closes, as a press on a menu button does.
+        showMenu();
+        if (self) {
+            setDown(false);
+            m_bPressed = false;
+            update();
+        }
+        return;
+    }
+    click();
 }
 
 void TarnPushButton::setImages(const QStringList &images)
@@ -62,9 +129,17 @@ void TarnPushButton::setIconFile(const QString &icon)
 
 void TarnPushButton::setSelected(bool selected)
 {
+    const bool changed = m_bSelected != selected;
     m_bSelected = selected;
     setChecked(selected);
     update();
+    if (changed) {
+        // Tools that keep the states of a tab hear of the change.
+        QAccessible::State state;
+        state.selected = true;
+        QAccessibleStateChangeEvent event(this, state);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 int TarnPushButton::currentImageIndex() const
@@ -118,6 +193,25 @@ void TarnPushButton::paintEvent(QPaintEvent *)
         painter.setPen(currentTextColor());
         painter.drawText(textRect, Qt::AlignCenter, text());
     }
+    if (showsFocusMark()) {
+        // A rectangle in the theme colour just inside the edge: 1 px, 2 px
+        // from scale 1.5 on.
+        const int width = TarnUi::currentScale() >= 1.5 ? 2 : 1;
+        QPen pen(TarnUi::currentThemeColor());
+        pen.setWidth(width);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const qreal half = width / 2.0;
+        painter.drawRect(QRectF(half, half, this->width() - width, height() - width));
+    }
+}
+
+bool TarnPushButton::showsFocusMark() const
+{
+    // Only once the keyboard moved the focus: the button that gets it when the
+    // window opens stays unmarked for mouse users.
+    return hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 void TarnPushButton::enterEvent(QEvent *event)
@@ -184,6 +278,46 @@ void TarnPushButton::changeEvent(QEvent *event)
         m_bHover = false;
         m_bPressed = false;
     }
+}
+
+void TarnPushButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!isPressKey(event)) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat())
+        activate();
+}
+
+void TarnPushButton::keyReleaseEvent(QKeyEvent *event)
+{
+    // activate() did the whole click on the press.
+    if (isPressKey(event)) {
+        event->accept();
+        return;
+    }
+    QPushButton::keyReleaseEvent(event);
+}
+
+void TarnPushButton::focusInEvent(QFocusEvent *event)
+{
+    QPushButton::focusInEvent(event);
+    update();
+}
+
+void TarnPushButton::focusOutEvent(QFocusEvent *event)
+{
+    QPushButton::focusOutEvent(event);
+    update();
+}
+
+void TarnPushButton::showEvent(QShowEvent *event)
+{
+    QPushButton::showEvent(event);
+    // Says so now, not only when a screen reader first asks.
+    accessibleNameOrText();
 }
 
 void TarnPushButton::nextCheckState()

@@ -4,6 +4,7 @@
 #include "TarnUi.h"
 
 #include <QDebug>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QToolButton>
 
@@ -54,7 +55,23 @@ QToolButton *TarnSkinDialog::makeToolButton(const QString &objectName, const QSt
     button->setFont(TarnUi::currentFont());
     button->setStyleSheet(tarnDialogButtonStyleSheet(border, TarnUi::currentScaled(16)));
     button->setCursor(Qt::PointingHandCursor);
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
+}
+
+void TarnSkinDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        auto *focused = qobject_cast<QToolButton *>(focusWidget());
+        QToolButton *target = focused && isAncestorOf(focused) ? focused : m_pDefaultButton;
+        if (target && target->isVisible() && target->isEnabled()) {
+            // click() emits released(), which the boxes answer on.
+            target->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TarnSkinDialog::placeToolButton(QToolButton *button, int centreX, int y, int height)

@@ -22,9 +22,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // Enter and Return press the focused tool button of the dialog, else the
+    // default one; Escape rejects, as in every dialog.
+    void keyPressEvent(QKeyEvent *event) override;
+    void setDefaultToolButton(QToolButton *button) { m_pDefaultButton = button; }
 
-    // A yes/no tool button: resource icon, text, the dark dialog style with a
-    // border in the given colour.
+    // A yes/no tool button: resource icon, text (also its accessible name),
+    // the dark dialog style with a border in the given colour, white while it
+    // has the focus; Tab reaches it.
     QToolButton *makeToolButton(const QString &objectName, const QString &iconResource, const QString &text,
                                 const QColor &border);
     // Sizes the button to its contents (so icon and text stay centred) and
@@ -34,4 +39,5 @@ protected:
 private:
     QPixmap m_Background;
     QColor m_FrameColor;
+    QToolButton *m_pDefaultButton = nullptr;
 };

@@ -82,7 +82,8 @@ QString tarnDialogButtonStyleSheet(const QColor &border, int sidePadding)
     return QStringLiteral("QToolButton{background-color:black;color:white;border-radius:3px;"
                           "border:1px outset %1;padding:0px %2px;}"
                           "QToolButton:hover{background-color:rgb(40,40,40);}"
-                          "QToolButton:pressed{background-color:rgb(70,70,70);}")
+                          "QToolButton:pressed{background-color:rgb(70,70,70);}"
+                          "QToolButton:focus{border:1px solid white;}")
         .arg(tarnRgb(border))
         .arg(sidePadding);
 }

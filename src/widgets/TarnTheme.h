@@ -36,5 +36,6 @@ QString tarnMenuStyleSheet(const QColor &theme);
 QString tarnPanelStyleSheet();
 
 // The yes/no tool buttons of the dialogs: black, white text, rounded, with a
-// 1 px outset border in the given colour; sidePadding in screen pixels.
+// 1 px outset border in the given colour, solid white while the button has
+// the focus; sidePadding in screen pixels.
 QString tarnDialogButtonStyleSheet(const QColor &border, int sidePadding = 14);

@@ -1,5 +1,6 @@
 #include "TarnTreeItem.h"
 
+#include "TarnAccessible.h"
 #include "TarnLabel.h"
 #include "TarnUi.h"
 
@@ -29,6 +30,7 @@ TarnTreeItem::TarnTreeItem(const QString &text, const QString &image, QWidget *p
     m_pLabel->setPalette(white);
     connect(m_pLabel, SIGNAL(EnterSignal(TarnLabel *)), this, SLOT(slotLabelClick(TarnLabel *)));
     resize(sizeHint());
+    installTarnAccessibility();
 }
 
 QString TarnTreeItem::text() const

@@ -1,6 +1,7 @@
 #include "TarnUi.h"
 
 #include "ConfigFile.h"
+#include "TarnAccessible.h"
 #include "TarnTheme.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ TarnUi::TarnUi(const StorageDirs &dirs, double scale)
     : m_Dirs(dirs)
 {
     initTarnResources();
+    // The kit's widgets install it too; here it is in place before any of them.
+    installTarnAccessibility();
     setScale(scale);
     m_iLangId = readLangId(m_Dirs);
     m_pPrevious = g_pCurrentUi;

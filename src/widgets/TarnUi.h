@@ -3,6 +3,8 @@
 // display scale and the current language. The application creates exactly one
 // TarnUi and keeps it for the whole run; every widget of the kit reads it
 // through current(). Tests create their own with a temporary directory.
+// Constructing it also installs the kit's accessible interfaces
+// (TarnAccessible.h); the rules for pages and dialogs are in README.md.
 
 #include "StorageDirs.h"
 
