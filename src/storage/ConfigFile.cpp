@@ -1,6 +1,7 @@
 #include "ConfigFile.h"
 
 #include "ProfileFile.h"
+#include "ProfileModel.h"
 #include "SafeIni.h"
 
 #include <QDebug>
@@ -31,15 +32,6 @@ QString slotKey(int slot)
 }
 
 } // namespace
-
-std::uint8_t checkedProfileId(int value, const QString &source)
-{
-    if (value < 0 || value >= kProfileCount) {
-        qWarning("Config/ProfileID %d in %s is not a slot number; using slot 0", value, qPrintable(source));
-        return 0;
-    }
-    return std::uint8_t(value);
-}
 
 void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions &positions)
 {

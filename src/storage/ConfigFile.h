@@ -52,9 +52,6 @@ QString readMouseListName(const StorageDirs &dirs); // Mouse_List/0
 int countMacros(const StorageDirs &dirs);           // non-empty MACRO_LIST/0..49
 void readLanguageList(const StorageDirs &dirs, LanguageList &list);
 
-// A stored slot index outside 0..4 (damaged file) becomes 0, logged.
-std::uint8_t checkedProfileId(int value, const QString &source);
-
 int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID
 void writeLangId(const StorageDirs &dirs, int id);
 QString readFontFamily(const StorageDirs &dirs, int lang); // FONT_LIST/FONT_<lang>

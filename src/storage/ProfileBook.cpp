@@ -65,6 +65,8 @@ bool ProfileBook::switchSlot(AppConfig &working, int slot, bool reload)
             qDebug("switch profile: no file for \"%s\"; slot %d kept as it is", qPrintable(working.profileNames[slot]),
                    slot);
     }
+    // The slot carries the name it is listed under, whatever its file said.
+    working.profiles[slot].ProfileName = working.profileNames[slot];
     saveProfileId(m_dirs, slot);
     return true;
 }

@@ -38,7 +38,8 @@ public:
     void loadList(const QString &productName) { m_list = readProfileList(m_dirs, productName); }
     const QStringList &list() const { return m_list; }
 
-    // Makes slot the current one of working and stores Config/ProfileID. With
+    // Makes slot the current one of working, names it after its entry of
+    // profileNames and stores Config/ProfileID. With
     // reload, the slot is first read again from its profile file, dropping its
     // unsent edits; a missing or unreadable file leaves the slot as it is.
     // A slot outside 0..4 (a damaged report) changes nothing and returns false.

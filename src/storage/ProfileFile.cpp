@@ -1,6 +1,5 @@
 #include "ProfileFile.h"
 
-#include "ConfigFile.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
 #include "StoragePaths.h"

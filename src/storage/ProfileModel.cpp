@@ -254,3 +254,12 @@ int dpiCodeToValue(int code, int sensor)
     const qint64 v = dpiValue(code, sensor);
     return int(qBound(qint64(std::numeric_limits<int>::min()), v, qint64(std::numeric_limits<int>::max())));
 }
+
+std::uint8_t checkedProfileId(int value, const QString &source)
+{
+    if (value < 0 || value >= kProfileCount) {
+        qWarning("Config/ProfileID %d in %s is not a slot number; using slot 0", value, qPrintable(source));
+        return 0;
+    }
+    return std::uint8_t(value);
+}

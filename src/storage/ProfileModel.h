@@ -22,3 +22,6 @@ ChangeMask compareConfigs(const StorageDirs &dirs, const AppConfig &working, con
 // A code far outside the sensor's range (a damaged file) gives the nearest int
 // limit instead of overflowing.
 int dpiCodeToValue(int code, int sensor);
+
+// A stored slot index outside 0..4 (damaged file) becomes 0, logged.
+std::uint8_t checkedProfileId(int value, const QString &source);

@@ -9,7 +9,10 @@
 #include "MouseSession.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
+#include "StatusThreadOwner.h"
+#include "TarnGetBatteryThread.h"
 #include "TarnMessageBox.h"
+#include "TarnPage.h"
 #include "TarnPushButton.h"
 #include "TarnUi.h"
 #include "VirtualDeviceClock.h"
@@ -22,6 +25,7 @@
 #include <QResizeEvent>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -374,6 +378,42 @@ private slots:
         QVERIFY(stillVisible);
     }
 
+    void acceptingTheWarningWithoutATrayMinimises()
+    {
+        // Hidden with no tray to bring it back, the window would be lost, and
+        // the single-instance guard would refuse a new start.
+        MouseSim::instance().plug(Identity::Receiver, false);
+        AppDirCopy dir;
+        auto window = makeWindow(dir, 96.0, false);
+        bool accepted = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<TarnMessageBox *>(QApplication::activeModalWidget())) {
+                box->accept();
+                accepted = true;
+            }
+        });
+        poll.start(20);
+        QTRY_VERIFY(accepted);
+        QTRY_VERIFY(!window->isWarningOpen());
+        QVERIFY(!window->isHidden());
+        QTRY_VERIFY(window->isMinimized());
+    }
+
+    void statusThreadRunsWhileHidden()
+    {
+        // The battery display and the following of the mouse go on in the tray.
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QTRY_VERIFY(!window->session().isStatusRestartPending());
+        QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("closeButton")), Qt::LeftButton);
+        QVERIFY(window->isHidden());
+        QTest::qWait(50);
+        QVERIFY(window->statusThreads().currentThread());
+        QVERIFY(window->statusThreads().currentThread()->isRunning());
+    }
+
     void loadConfigWhileTheWarningIsOpen()
     {
         MouseSim::instance().plug(Identity::Receiver, false);
@@ -649,6 +689,25 @@ private slots:
         // A slot the mouse cannot have is refused.
         window->session().handleStatus(7, 0, 1, 1);
         QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
+    }
+
+    void pagesShowTheCurrentProfileOnTheirTab()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        auto *speed = window->findChild<TarnPage *>(QStringLiteral("speedPanel"));
+        QVERIFY(speed);
+        QVERIFY(!speed->isVisible()); // the window opens on "CUSTOMIZE"
+        window->selectTab(MousecfgWidget::TabDpi);
+        QVERIFY(speed->isVisible());
+
+        // The mouse switches slot: every page shows the new current profile.
+        MouseSession &session = window->session();
+        session.workingConfig().profiles[3].mousespeed = 17;
+        session.handleStatus(3, session.workingConfig().profiles[3].dpi, session.workingConfig().profiles[3].pollrate,
+                             1);
+        QCOMPARE(speed->findChild<QSlider *>()->value(), 17);
     }
 
     void shutdownReleasesTheMouse()

@@ -104,12 +104,14 @@ private slots:
         if (fileExists)
             QVERIFY(writeProfileFile(t.dirs, working.profiles[3], working.profileNames[3]));
         working.profiles[3].dpi = 6; // an unsent edit
+        working.profiles[3].ProfileName = QStringLiteral("stale");
         const ProfileData otherSlot = working.profiles[1];
 
         ProfileBook book(t.dirs);
         QVERIFY(book.switchSlot(working, 3, reload));
         QCOMPARE(int(working.ProfileID), 3);
         QCOMPARE(int(working.profiles[3].dpi), expectedDpi);
+        QCOMPARE(working.profiles[3].ProfileName, QStringLiteral("Profile 4"));
         QVERIFY(working.profiles[1] == otherSlot);
         QCOMPARE(QSettings(t.dirs.configIni(), QSettings::IniFormat).value("Config/ProfileID").toInt(), 3);
     }
