@@ -19,6 +19,11 @@ packages=(
   # a virtual screen for the demo and the end-to-end tests, and the tools
   # that find and measure windows on it (xdotool, xwininfo)
   xvfb xdotool x11-utils
+  # the screen-reader end-to-end test (tests/e2e/tst_atspi.py): the
+  # accessibility bus and registry, a private session bus (dbus-daemon,
+  # dbus-send; dbus-x11 for running the demo under one), and the AT-SPI
+  # client for the system /usr/bin/python3
+  at-spi2-core dbus-daemon dbus-bin dbus-x11 python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do
