@@ -7,6 +7,7 @@
 #include "MousecfgTray.h"
 #include "StatusThreadOwner.h"
 #include "StoragePaths.h"
+#include "TarnAccessible.h"
 #include "TarnAction.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
@@ -49,6 +50,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
 
     m_pMouseSelBtn = new TarnPushButton(kTabImages, QString(), this);
     m_pMouseSelBtn->setObjectName(QStringLiteral("mouseSelector"));
+    m_pMouseSelBtn->setKind(TarnPushButton::Kind::MenuButton);
     m_Layout.place(m_pMouseSelBtn, 670, 33, 100, 20);
 
     m_Session.findDevices();
@@ -201,16 +203,19 @@ void MousecfgWidget::buildWidgets()
     m_pLangBtn = makeButton(
         {QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png")},
         "languageButton");
+    m_pLangBtn->setKind(TarnPushButton::Kind::MenuButton);
     buildLanguageMenu();
 
     m_pLogo = new QLabel(this);
     m_pLogo->setObjectName(QStringLiteral("logo"));
     m_pLogo->setScaledContents(true);
     m_pLogo->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/mouselogo.png"))));
+    tarnMarkDecorative(m_pLogo);
 
     for (int tab = TabCustomize; tab <= TabMacro; ++tab) {
         TarnPushButton *button = makeButton(kTabImages, "tab");
         button->setObjectName(QStringLiteral("tab%1").arg(tab));
+        button->setKind(TarnPushButton::Kind::Tab);
         // A tab is chosen on the press already, and again on the click.
         connect(button, &TarnPushButton::EnterSignal, this, [this, tab](TarnPushButton *) { selectTab(tab); });
         connect(button, &QPushButton::clicked, this, [this, tab] { selectTab(tab); });
@@ -220,6 +225,7 @@ void MousecfgWidget::buildWidgets()
     m_pMousePicture = new QLabel(this);
     m_pMousePicture->setObjectName(QStringLiteral("mousePicture"));
     m_pMousePicture->setAlignment(Qt::AlignCenter);
+    tarnMarkDecorative(m_pMousePicture);
     m_pModelCaption = new TarnLabel(readModelText(dirs()), this);
     m_pModelCaption->setObjectName(QStringLiteral("modelCaption"));
     m_pModelCaption->setAlignment(Qt::AlignCenter);
@@ -242,6 +248,7 @@ void MousecfgWidget::buildWidgets()
     m_pChargeIcon->setScaledContents(true);
     m_pChargeIcon->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/lightning.png"))));
     m_pChargeIcon->hide();
+    tarnMarkDecorative(m_pChargeIcon); // the battery bar's name says the same
     m_pReceiverIcon = new QLabel(this);
     m_pReceiverIcon->setObjectName(QStringLiteral("receiverIcon"));
     m_pReceiverIcon->setScaledContents(true);
@@ -339,6 +346,13 @@ void MousecfgWidget::retranslate()
     m_pSaveBtn->setText(tr("SAVE"));
     m_pApplyBtn->setText(tr("Apply"));
     m_pVersionLabel->setText(tr("Version") + QStringLiteral(" : ") + m_strModelVersion);
+    // Names for the controls that show only a picture, or a value rather than what they are.
+    m_pCloseBtn->setAccessibleName(tr("Close"));
+    m_pMinBtn->setAccessibleName(tr("Minimise"));
+    m_pLangBtn->setAccessibleName(tr("Language"));
+    m_pMouseSelBtn->setAccessibleName(tr("Mouse"));
+    m_pBatteryBar->setAccessibleName(tr("Battery"));
+    m_pReceiverIcon->setAccessibleName(tr("Receiver connected"));
     for (TarnPage *page : m_Pages)
         page->retranslate();
     if (m_pTray)

@@ -2,6 +2,7 @@
 // the tray behaviour, the mouse list, the no-mouse warning and the profile slot
 // followed from the mouse's own reports.
 
+#include "AccessibilityCheck.h"
 #include "AppDirCopy.h"
 #include "DeviceLink.h"
 #include "DisplayScale.h"
@@ -708,6 +709,20 @@ private slots:
         session.handleStatus(3, session.workingConfig().profiles[3].dpi, session.workingConfig().profiles[3].pollrate,
                              1);
         QCOMPARE(speed->findChild<QSlider *>()->value(), 17);
+    }
+
+    void reachableByScreenReaders()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QVERIFY_ACCESSIBLE(window.get());
+        window->selectTab(MousecfgWidget::TabDpi);
+        QVERIFY_ACCESSIBLE(window.get());
+        QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(window->findChild<QWidget *>("tab2"));
+        QCOMPARE(tab->role(), QAccessible::PageTab);
+        QCOMPARE(tab->text(QAccessible::Name), QStringLiteral("DPI"));
+        QVERIFY(tab->state().selected);
     }
 
     void shutdownReleasesTheMouse()
