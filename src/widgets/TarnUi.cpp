@@ -10,18 +10,11 @@
 #include <QMenu>
 #include <QWidget>
 
-#ifdef MOUSECFG_WIDGETS_RESOURCES
 // Resources of a static library are only linked in when referenced.
 static void initTarnResources()
 {
     Q_INIT_RESOURCE(tarnwidgets);
 }
-#else
-static void initTarnResources()
-{
-    qWarning("Widget kit built without its embedded images (:/yes_Btn, :/no_Btn, :/skin/loading.gif)");
-}
-#endif
 
 namespace {
 TarnUi *g_pCurrentUi = nullptr;
