@@ -100,6 +100,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     connect(m_pTray, &MousecfgTray::clicked, this, &MousecfgWidget::trayClicked);
     m_Session.handleBatteryStatus(0, 1, 1);
     showConnectionIcons();
+    setKeyboardOrder();
 
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 }
@@ -281,6 +282,27 @@ void MousecfgWidget::buildWidgets()
     m_Layout.place(m_pLoadBtn, 439, 588, 76, 30);
     m_Layout.place(m_pSaveBtn, 518, 588, 76, 30);
     m_Layout.place(m_pApplyBtn, 597, 588, 76, 30);
+}
+
+void MousecfgWidget::setKeyboardOrder()
+{
+    // Reading order: the tabs, the controls of the pages, the commands at the
+    // bottom, then the title bar. The keyboard starts on the chosen tab, so an
+    // early Space or Enter never lands on close.
+    QList<QWidget *> order;
+    for (int tab = TabCustomize; tab <= TabMacro; ++tab)
+        order << m_aTabBtn[std::size_t(tab)];
+    for (TarnPage *page : m_Pages) {
+        for (QWidget *child : page->findChildren<QWidget *>()) {
+            if (child->focusPolicy() & Qt::TabFocus)
+                order << child;
+        }
+    }
+    order << m_pResetBtn << m_pLoadBtn << m_pSaveBtn << m_pApplyBtn << m_pLangBtn << m_pMouseSelBtn << m_pMinBtn
+          << m_pCloseBtn;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_aTabBtn[std::size_t(m_iCurrentTab)]->setFocus();
 }
 
 void MousecfgWidget::buildPages()

@@ -110,6 +110,7 @@ private:
     void buildMouseMenu();
     void buildWidgets();
     void buildPages();
+    void setKeyboardOrder();
     void buildLanguageMenu();
     bool loadTranslation(int lang); // installs the translator when the file loads
     void retranslate();

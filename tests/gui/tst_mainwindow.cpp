@@ -725,6 +725,24 @@ private slots:
         QVERIFY(tab->state().selected);
     }
 
+    void keyboardStartsOnTheChosenTab()
+    {
+        AppDirCopy dir;
+        auto window = makeWindow(dir);
+        window->show();
+        QCOMPARE(window->focusWidget(), window->findChild<QWidget *>("tab1"));
+        // Tab walks the tabs, the pages and the commands before the title bar.
+        QStringList order;
+        for (QWidget *w = window->focusWidget()->nextInFocusChain(); w != window->focusWidget();
+             w = w->nextInFocusChain()) {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+                order << w->objectName();
+        }
+        QVERIFY2(order.indexOf("tab2") < order.indexOf("pointerSpeedSlider"), qPrintable(order.join(' ')));
+        QVERIFY2(order.indexOf("pointerSpeedSlider") < order.indexOf("applyButton"), qPrintable(order.join(' ')));
+        QVERIFY2(order.indexOf("applyButton") < order.indexOf("closeButton"), qPrintable(order.join(' ')));
+    }
+
     void shutdownReleasesTheMouse()
     {
         AppDirCopy dir;
