@@ -377,20 +377,17 @@ int MouseCtl::runApply()
     if (open != ExitOk)
         return open;
 
-    // The tool keeps no saved copy between runs: storing a working copy the
-    // sleeping mouse never received would make the next apply of the same
-    // file find nothing to send. So nothing is stored.
     const std::optional<StatusAnswer> status = queryStatus(link);
-    if (status && status->battery.mouseOff()) {
-        link.CloseDevice();
-        link.ExitHid();
-        printErr(QStringLiteral("Mouse is sleeping or not connected."));
-        return ExitAsleep;
-    }
+    const bool asleep = status && status->battery.mouseOff();
     ApplySequence apply(link);
-    const SendOutcome outcome = runSendProcedure(m_dirs, apply, working, saved, m_bAll, false);
+    const SendOutcome outcome = runSendProcedure(m_dirs, apply, working, saved, m_bAll, asleep);
     link.CloseDevice();
     link.ExitHid();
+
+    if (outcome.result == kResultAsleep) {
+        printErr(QStringLiteral("Mouse is sleeping or not connected. (the next apply sends everything)"));
+        return ExitAsleep;
+    }
 
     if (outcome.result != kResultOk) {
         printErr(QStringLiteral("Send data failed, please try again. (result %1; the next apply sends everything)")

@@ -12,7 +12,10 @@ SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, cons
     SendOutcome outcome;
     saveWorkingConfig(dirs, working);
     if (asleep) {
-        qDebug("Mouse asleep or absent: nothing sent");
+        // The working copy is stored above and becomes the saved copy at the
+        // next start: only a full send can bring the mouse level with it.
+        qDebug("Mouse asleep or absent: nothing sent; the next send sends everything");
+        writeDiff(dirs, 1);
         outcome.result = kResultAsleep;
         return outcome;
     }

@@ -17,7 +17,8 @@ struct SendOutcome
 };
 
 // 1. stores the working copy (Config.ini header and profile files);
-// 2. asleep: kResultAsleep, nothing sent, Config/Diff unchanged;
+// 2. asleep: kResultAsleep, nothing sent, Config/Diff = 1 (what was stored in
+//    step 1 never reached the mouse);
 // 3./4. mask = compareConfigs(working, saved), or every group when sendAll is
 //    set or Config/Diff is 1;
 // 5. mask 0: result 0, nothing sent, nothing else written;

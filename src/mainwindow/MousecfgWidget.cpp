@@ -1,10 +1,13 @@
 #include "MousecfgWidget.h"
 
+#include "ConfigExchange.h"
 #include "ConfigFile.h"
 #include "DeviceLink.h"
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgTray.h"
+#include "OsdMessenger.h"
+#include "ProfileModel.h"
 #include "StatusThreadOwner.h"
 #include "StoragePaths.h"
 #include "TarnAccessible.h"
@@ -13,6 +16,7 @@
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
 #include "TarnPointSpeed.h"
+#include "TarnProcessDialog.h"
 #include "TarnProcessbar.h"
 #include "TarnPushButton.h"
 #include "TarnTheme.h"
@@ -22,6 +26,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -259,10 +265,10 @@ void MousecfgWidget::buildWidgets()
     m_pLoadBtn = makeButton(kTabImages, "loadButton");
     m_pSaveBtn = makeButton(kTabImages, "saveButton");
     m_pApplyBtn = makeButton(kTabImages, "applyButton");
-    for (TarnPushButton *button : {m_pResetBtn, m_pLoadBtn, m_pSaveBtn, m_pApplyBtn}) {
-        connect(button, &QPushButton::clicked, this,
-                [button] { qDebug("%s: not part of this build yet", qPrintable(button->objectName())); });
-    }
+    connect(m_pResetBtn, &QPushButton::clicked, this, &MousecfgWidget::resetAll);
+    connect(m_pLoadBtn, &QPushButton::clicked, this, &MousecfgWidget::loadConfigFile);
+    connect(m_pSaveBtn, &QPushButton::clicked, this, &MousecfgWidget::saveConfigFile);
+    connect(m_pApplyBtn, &QPushButton::clicked, this, &MousecfgWidget::apply);
 
     // The design rectangles; the layout routine places them again for each scale.
     m_Layout.place(m_pCloseBtn, 924, 33, 19, 19);
@@ -568,19 +574,44 @@ void MousecfgWidget::slotLiftChange(quint8 iLift)
 
 void MousecfgWidget::slotRefreshProfile(int iProfile)
 {
-    qDebug("mouse reports profile %d", iProfile);
     reloadPanels();
     buildProfileMenu();
+    showOsd(tr("Profile") + QStringLiteral(" %1").arg(iProfile + 1));
 }
 
 void MousecfgWidget::slotRefreshDPIStage(int iDPI)
 {
-    qDebug("mouse reports DPI level %d", iDPI);
+    reloadPanels();
+    const DpiLevel &level = m_Session.workingConfig().activeProfile().dpiLevels[std::size_t(iDPI % kDpiLevelCount)];
+    showOsd(tr("DPI") + QStringLiteral(" %1:%2").arg(iDPI + 1).arg(dpiCodeToValue(int(level.y), readSensor(dirs()))));
 }
 
 void MousecfgWidget::slotRefreshRate(int iRate)
 {
-    qDebug("mouse reports rate %d", iRate);
+    reloadPanels();
+    switch (iRate) {
+    case 8:
+        showOsd(tr("125 HZ"));
+        break;
+    case 4:
+        showOsd(tr("250 HZ"));
+        break;
+    case 2:
+        showOsd(tr("500 HZ"));
+        break;
+    case 1:
+        showOsd(tr("1000 HZ"));
+        break;
+    default:
+        showOsd(QString());
+        break;
+    }
+}
+
+void MousecfgWidget::showOsd(const QString &text)
+{
+    if (m_Options.osd)
+        m_Options.osd->showText(text);
 }
 
 void MousecfgWidget::slotWarning()
@@ -615,19 +646,163 @@ void MousecfgWidget::slotWarning()
     }
 }
 
+void MousecfgWidget::deviceLost()
+{
+    m_Session.closeDevice();
+    m_bWarningOpen = true;
+    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+}
+
+void MousecfgWidget::deviceReturned()
+{
+    const bool wasCounted = mouseCount() != 0;
+    buildMouseMenu();
+    if (!wasCounted)
+        QTimer::singleShot(200, this, &MousecfgWidget::slotWarnClose);
+}
+
 void MousecfgWidget::slotWarnClose()
 {
-    qDebug("slotWarnClose");
+    // Whatever is still open goes first: a second status thread would take the
+    // echoes a later exchange waits for, and old handles would leak.
+    m_Session.closeDevice();
+    m_Session.openDevice();
+    m_Session.startStatusThread();
+    slotMouseOver(nullptr, false);
+    layoutWidgets();
+    m_Session.loadConfiguration();
+    m_iLift = m_Session.workingConfig().LiftHigh;
+    m_Session.loadProfileList();
+    buildProfileMenu();
+    m_Session.writeDefaultProfile();
+    selectTab(TabLighting);
+    reloadPanels();
+    showConnectionIcons();
 }
 
 void MousecfgWidget::slotRefreshBatteryStatus(const BatteryReading &reading, int level)
 {
-    qDebug("battery status: charge %d, reading %d, level %d", reading.charge, reading.raw(), level);
+    const int fontPx = ui().scaled(16);
+    if (reading.mouseOff()) {
+        m_pBatteryBar->setFormat(tr("MOUSE OFF"));
+        m_pBatteryBar->setTextVisible(true);
+        m_pBatteryBar->setStyleSheet(
+            QStringLiteral("QProgressBar{background-color:rgb(100,100,100);border:none;border-radius:2px;"
+                           "text-align:center;font-weight:bold;color:white;font-size:%1px;}"
+                           "QProgressBar::chunk{background-color:rgb(100,100,100);border-radius:2px;}")
+                .arg(fontPx));
+        m_pChargeIcon->hide();
+        return;
+    }
+    const bool cable = cablePresent(m_Session.connectionMode());
+    const QColor theme = ui().themeColor();
+    m_pBatteryBar->setTextVisible(true);
+    m_pBatteryBar->setFormat(cable ? QString() : QStringLiteral("%p%"));
+    m_pBatteryBar->setStyleSheet(
+        QStringLiteral("QProgressBar{background-color:white;border:none;border-radius:2px;text-align:center;"
+                       "font-weight:bold;color:black;font-size:%1px;}"
+                       "QProgressBar::chunk{background-color:rgb(%2,%3,%4);border-radius:2px;}")
+            .arg(fontPx)
+            .arg(theme.red())
+            .arg(theme.green())
+            .arg(theme.blue()));
+    m_pChargeIcon->setVisible(reading.charging());
+    m_pBatteryBar->setValue(cable ? 100 : level);
 }
 
 void MousecfgWidget::slotRefreshWriteStatus(int iStatus)
 {
+    // The session has already marked a failed write for a full send.
     qDebug("write status %d", iStatus);
+}
+
+// --- the bottom commands ---
+
+void MousecfgWidget::apply()
+{
+    collectPageEdits();
+    runSend(false);
+}
+
+void MousecfgWidget::runSend(bool sendAll)
+{
+    if (m_Session.isSending())
+        return;
+    TarnProcessDialog dialog;
+    dialog.centerOn(this);
+    // Connected before the worker starts, so a send with nothing to do cannot
+    // end before the dialog hears of it.
+    connect(&m_Session, &MouseSession::sendFinished, &dialog, &TarnProcessDialog::slotProcessDlg);
+    if (!m_Session.startSend(sendAll))
+        return;
+    dialog.exec();
+    const DeviceResult result = m_Session.lastOutcome().result;
+    if (result == kResultOk)
+        return;
+    const QString text =
+        result == kResultAsleep ? tr("Mouse is sleeping or not connected.") : tr("Send data failed, please try again.");
+    TarnMessageBox box(TarnMessageBox::Question, QString(), tr("Warning"), text, this);
+    box.setObjectName(QStringLiteral("sendResultBox"));
+    box.exec();
+}
+
+QString MousecfgWidget::chooseConfigFile(bool save)
+{
+    if (m_Options.chooseConfigFile)
+        return m_Options.chooseConfigFile(this, save);
+    if (save)
+        return QFileDialog::getSaveFileName(this, tr("Save Config File"), QString(), tr("Config File(*.conf)"));
+    return QFileDialog::getOpenFileName(this, tr("Load Config File"), QString(), tr("Config File(*.conf)"));
+}
+
+void MousecfgWidget::saveConfigFile()
+{
+    QString file = chooseConfigFile(true);
+    if (file.isEmpty())
+        return;
+    // Not every file dialog adds the extension, and LOAD1 lists only .conf files.
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".conf");
+    // What the pages show is what the file gets.
+    collectPageEdits();
+    if (!m_Session.exportConfiguration(file))
+        qWarning("SAVE: %s could not be written", qPrintable(file));
+}
+
+void MousecfgWidget::loadConfigFile()
+{
+    const QString file = chooseConfigFile(false);
+    if (file.isEmpty())
+        return;
+    switch (m_Session.importConfiguration(file)) {
+    case ImportStatus::WrongProduct: {
+        TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The file is not match current mouse!"), this);
+        box.setObjectName(QStringLiteral("wrongProductBox"));
+        box.exec();
+        return;
+    }
+    case ImportStatus::Unreadable:
+        qWarning("LOAD1: %s is not a configuration file that can be read", qPrintable(file));
+        return;
+    case ImportStatus::Imported:
+        break;
+    }
+    selectTab(TabLighting);
+    reloadPanels();
+    runSend(false);
+}
+
+void MousecfgWidget::resetAll()
+{
+    TarnMessageBox question(TarnMessageBox::Question, QString(), tr("Warning"),
+                            tr("Are you sure you want reset all profiles?"), this);
+    question.setObjectName(QStringLiteral("resetQuestion"));
+    if (question.exec() != QDialog::Accepted)
+        return;
+    m_Session.resetAll();
+    reloadPanels();
+    runSend(true);
 }
 
 void MousecfgWidget::slotMouseOver(TarnPushButton *btn, bool bType)

@@ -36,11 +36,17 @@ class TarnUi;
 struct AppConfig;
 struct StorageDirs;
 
+class OsdMessenger;
+
 // What the application (or a test) decides about the surroundings of the window.
 struct MousecfgOptions
 {
     std::function<double(const QScreen *)> logicalDpi; // null: the screen's logical DPI
     std::function<bool()> trayAvailable;               // null: ask the desktop
+    // Asks for a configuration file to save (save) or to load; empty when the
+    // user cancels. null: the file dialogs.
+    std::function<QString(QWidget *parent, bool save)> chooseConfigFile;
+    OsdMessenger *osd = nullptr; // null: the texts of the on-screen display are dropped
 };
 
 class MousecfgWidget : public TarnSkinWindow
@@ -81,6 +87,15 @@ public:
     // Apply's first step: every page hands its private edits to the working
     // copy's current profile.
     void collectPageEdits();
+    // The bottom commands: "Apply", "SAVE", "LOAD1", "Reset All".
+    void apply();
+    void saveConfigFile();
+    void loadConfigFile();
+    void resetAll();
+    // The window's side of the mouse going away and coming back (device
+    // changes are detected elsewhere).
+    void deviceLost();
+    void deviceReturned();
 
 public slots:
     void slotMouseOver(TarnPushButton *btn, bool bType);
@@ -122,6 +137,10 @@ private:
     void reloadPanels();
     void hideToTray();
     TarnPushButton *makeButton(const QStringList &images, const char *name);
+    // The send procedure behind the progress dialog, then its message.
+    void runSend(bool sendAll);
+    void showOsd(const QString &text);
+    QString chooseConfigFile(bool save);
 
     MouseSession &m_Session;
     MousecfgOptions m_Options;

@@ -7,6 +7,7 @@
 #include "ProfileFile.h"
 #include "ProfileModel.h"
 #include "StatusThreadOwner.h"
+#include "TarnProcessThread.h"
 
 #include <QDebug>
 #include <QThread>
@@ -105,6 +106,14 @@ void MouseSession::writeDefaultProfile()
     writeDefaultProfileFile(m_dirs);
 }
 
+void MouseSession::closeDevice()
+{
+    m_statusRestart.stop();
+    m_pStatus->StopStatusThread();
+    m_pLink->CloseDevice();
+    m_presence = DevicePresence::Absent;
+}
+
 void MouseSession::shutdown()
 {
     if (m_bShutDown)
@@ -162,9 +171,9 @@ bool MouseSession::startSend(bool sendAll)
 {
     if (m_pWorker)
         return false;
-    m_pWorker = QThread::create([this, sendAll] { m_lastOutcome = send(sendAll); });
+    m_pWorker = new TarnProcessThread([this](bool all) { return send(all); }, sendAll);
     // Connected before the start, so that a send with nothing to do cannot end unnoticed.
-    connect(m_pWorker, &QThread::finished, this, &MouseSession::finishSend, Qt::QueuedConnection);
+    connect(m_pWorker, &TarnProcessThread::DoProcessDlg, this, &MouseSession::finishSend, Qt::QueuedConnection);
     m_pWorker->start(QThread::InheritPriority);
     return true;
 }
@@ -181,7 +190,10 @@ void MouseSession::finishSend()
 {
     if (!m_pWorker)
         return; // already reported by waitForSend
+    // The signal comes at the very end of the run: this wait is short, and the
+    // thread object is never deleted while it runs.
     m_pWorker->wait();
+    m_LastOutcome = m_pWorker->outcome();
     delete m_pWorker;
     m_pWorker = nullptr;
     // The apply sequence starts a new status thread only after a success; the
@@ -189,8 +201,7 @@ void MouseSession::finishSend()
     // failure too.
     if (!m_bShutDown && !m_pStatus->currentThread() && m_pLink->hasCommandHandle())
         m_pStatus->StartStatusThread();
-    const SendOutcome outcome = m_lastOutcome;
-    emit sendFinished(outcome);
+    emit sendFinished(m_LastOutcome);
     // What the mouse reported meanwhile, in the order it arrived.
     std::vector<std::function<void()>> deferred;
     deferred.swap(m_deferred);
@@ -228,13 +239,18 @@ void MouseSession::handleStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quin
 {
     Q_UNUSED(iMode) // the effect the mouse reports is not followed
     deferWhileSending([this, iProfile, iDPI, iRate] {
+        // Bytes from the device: a slot or level the mouse cannot have is
+        // dropped, the rest of the report still counts.
         if (iProfile != m_working.ProfileID) {
-            if (!switchProfile(iProfile, false))
-                return; // a slot the mouse cannot have: the rest of the report is as doubtful
-            emit profileReported(iProfile);
+            if (iProfile < kProfileCount && switchProfile(iProfile, false))
+                emit profileReported(iProfile);
+            else
+                qWarning("mouse reports profile %d, which does not exist; ignored", iProfile);
         }
         ProfileData &profile = currentProfile();
-        if (iDPI != profile.dpi) {
+        if (iDPI >= kDpiLevelCount)
+            qWarning("mouse reports DPI level %d, which does not exist; ignored", iDPI);
+        else if (iDPI != profile.dpi) {
             profile.dpi = iDPI;
             emit dpiLevelReported(iDPI);
         }

@@ -37,8 +37,8 @@ Q_DECLARE_METATYPE(SendOutcome)
 class ApplySequence;
 class DeviceClock;
 class DeviceLink;
-class QThread;
 class StatusThreadOwner;
+class TarnProcessThread;
 enum class ImportStatus;
 
 // Whether the current product's command collection is open.
@@ -74,6 +74,9 @@ public:
     // Loads the saved copy from Config.ini and the profile files; working = saved.
     void loadConfiguration();
     void writeDefaultProfile();
+    // Stops the status thread (waiting for it) and closes the handles: the
+    // mouse went away, or is about to be opened again.
+    void closeDevice();
     // Stops the status thread (waiting for it), closes the handles and releases
     // the HID library. Safe to call twice.
     void shutdown();
@@ -122,6 +125,8 @@ public:
     bool isSending() const { return m_pWorker != nullptr; }
     // Blocks until a running send has ended and been reported.
     void waitForSend();
+    // The outcome of the last send started with startSend.
+    const SendOutcome &lastOutcome() const { return m_LastOutcome; }
 
     // --- what the mouse reported last ---
     bool isMouseAsleep() const { return m_bAsleep.load(); }
@@ -171,7 +176,7 @@ private:
     bool m_bShutDown = false;
 
     QTimer m_statusRestart;
-    QThread *m_pWorker = nullptr;
-    SendOutcome m_lastOutcome;
+    TarnProcessThread *m_pWorker = nullptr;
+    SendOutcome m_LastOutcome;
     std::vector<std::function<void()>> m_deferred;
 };

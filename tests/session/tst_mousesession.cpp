@@ -113,9 +113,13 @@ private slots:
         QCOMPARE(rate.count(), 1);
         QCOMPARE(session->workingConfig().profiles[2].pollrate, std::uint8_t(3));
 
-        session->handleStatus(9, 0, 1, 1); // a slot the mouse cannot have
+        // A slot and a level the mouse cannot have index nothing; the rate still counts.
+        session->handleStatus(9, 8, 4, 7);
         QCOMPARE(session->workingConfig().ProfileID, std::uint8_t(2));
         QCOMPARE(session->workingConfig().profiles[2].dpi, std::uint8_t(3));
+        QCOMPARE(session->workingConfig().profiles[2].pollrate, std::uint8_t(4));
+        QCOMPARE(profile.count(), 1);
+        QCOMPARE(dpi.count(), 1);
     }
 
     void aFailedWriteForcesAFullSend()
