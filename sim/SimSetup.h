@@ -20,12 +20,12 @@ struct SimSetup
     bool initFails = false;
     bool virtualTime = false;
 
-    // What the status answer carries: a full battery, charging, no write
-    // pending, the first model variant.
+    // What the status answer carries: a full battery, charging, the last write
+    // taken (0 would report a failed one), the first model variant.
     std::uint8_t batteryLow = 0x2C;
     std::uint8_t batteryHigh = 0x10;
     std::uint8_t charge = 1;
-    std::uint8_t writeStatus = 0;
+    std::uint8_t writeStatus = 1;
     std::uint8_t variant = 0;
     bool asleep = false;
 

@@ -3,6 +3,7 @@
 #include "TarnAccessible.h"
 #include "TarnUi.h"
 
+#include <QCloseEvent>
 #include <QDebug>
 #include <QLabel>
 #include <QMovie>
@@ -56,7 +57,20 @@ void TarnProcessDialog::slotProcessDlg()
 
 void TarnProcessDialog::updateProgress()
 {
+    m_bReported = true;
     accept();
+}
+
+void TarnProcessDialog::reject()
+{
+    if (m_bReported)
+        QDialog::reject();
+}
+
+void TarnProcessDialog::closeEvent(QCloseEvent *event)
+{
+    if (!m_bReported)
+        event->ignore();
 }
 
 void TarnProcessDialog::paintEvent(QPaintEvent *)

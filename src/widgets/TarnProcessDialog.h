@@ -22,12 +22,18 @@ public:
 public slots:
     void slotProcessDlg();
     void updateProgress();
+    // Escape and the window manager's close are ignored: the dialog ends only
+    // when the worker reports, so no second send can start meanwhile and no
+    // failure goes unreported.
+    void reject() override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QPixmap m_Background;
     QLabel *m_pSpinner = nullptr;
     QMovie *m_pMovie = nullptr;
+    bool m_bReported = false;
 };

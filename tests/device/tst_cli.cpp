@@ -202,7 +202,7 @@ void TestCli::status_data()
 
     QTest::newRow("receiver") << QStringList{}
                               << QStringList{"connection: receiver", "battery: reading 4140 (0x102c), charging",
-                                             "battery level: 100%", "write status: 0"};
+                                             "battery level: 100%", "write status: 1"};
     QTest::newRow("cable too") << QStringList{"--sim-fault", "cable"} << QStringList{"connection: cable and receiver"};
     QTest::newRow("asleep") << QStringList{"--sim-fault", "asleep"} << QStringList{"battery: MOUSE OFF"};
 }

@@ -177,7 +177,7 @@ void TestStatusThread::queryAfter56Reads()
     QCOMPARE(countIn(), 2);
 
     QCOMPARE(toInts(batterySpy), (Signals{{1, 0x2C, 0x10}, {1, 0x2C, 0x10}}));
-    QCOMPARE(toInts(writeSpy), (Signals{{0}, {0}}));
+    QCOMPARE(toInts(writeSpy), (Signals{{1}, {1}}));
     QCOMPARE(statusSpy.count(), 0);
     QCOMPARE(int(open.link.statusVariant()), 8);
 
@@ -187,8 +187,9 @@ void TestStatusThread::queryAfter56Reads()
     answer[4] = 0x2C;
     answer[5] = 0x10;
     answer[6] = 0x01;
+    answer[7] = 0x01;
     const QString line =
-        QStringLiteral("Threadread bat - 5 %1 fa 48 2c 10 1 0\n").arg(int(mousesim::checksum(answer)), 0, 16);
+        QStringLiteral("Threadread bat - 5 %1 fa 48 2c 10 1 1\n").arg(int(mousesim::checksum(answer)), 0, 16);
     QCOMPARE(capture.count(line), 2);
     QCOMPARE(capture.count(QStringLiteral("TarnGetBatteryThread.\n")), 1);
     QCOMPARE(capture.count(QStringLiteral("TarnGetBatteryThread Stop.\n")), 1);

@@ -17,6 +17,7 @@
 #include "TarnPushButton.h"
 #include "TarnUi.h"
 #include "VirtualDeviceClock.h"
+#include "WindowUnderTest.h"
 
 #include <QApplication>
 #include <QBitmap>
@@ -54,29 +55,12 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    // The window with the session and the interface state it is handed; the
-    // window goes first (members end in reverse order).
-    struct TestWindow
+    WindowUnderTest makeWindow(const AppDirCopy &dir, double dpi = 96.0, bool tray = true)
     {
-        std::unique_ptr<MouseSession> session;
-        std::unique_ptr<TarnUi> ui;
-        std::unique_ptr<MousecfgWidget> window;
-        MousecfgWidget *operator->() const { return window.get(); }
-        MousecfgWidget &operator*() const { return *window; }
-        MousecfgWidget *get() const { return window.get(); }
-    };
-
-    TestWindow makeWindow(const AppDirCopy &dir, double dpi = 96.0, bool tray = true)
-    {
-        TestWindow w;
-        const StorageDirs dirs = StorageDirs::fromAppDir(dir.path());
-        w.session = std::make_unique<MouseSession>(dirs, &m_Clock);
-        w.ui = std::make_unique<TarnUi>(dirs);
         MousecfgOptions options;
         options.logicalDpi = [this, dpi](const QScreen *) { return m_dDpiOverride > 0 ? m_dDpiOverride : dpi; };
         options.trayAvailable = [tray] { return tray; };
-        w.window = std::make_unique<MousecfgWidget>(*w.session, *w.ui, options);
-        return w;
+        return WindowUnderTest(dir, &m_Clock, options);
     }
 
     VirtualDeviceClock m_Clock{20};

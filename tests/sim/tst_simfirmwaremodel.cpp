@@ -71,7 +71,7 @@ private slots:
                                          << answer({0xFA, 7, 1, 2, 30}, QByteArray(25, '\x33')) << true << -1 << 0u
                                          << start;
         QTest::newRow("status is no data echo") << QByteArrayList{bytes(makeCommand(0x48))}
-                                                << answer({0xFA, 0x48, 0x2C, 0x10, 1}) << false << -1 << 0u << start;
+                                                << answer({0xFA, 0x48, 0x2C, 0x10, 1, 1}) << false << -1 << 0u << start;
         QTest::newRow("closing applies general")
             << QByteArrayList{general(3, 2, 6, 8), closing(0x01)} << answer({0xFA, 1, 0x7F, 0, 1}, "\x1A") << true
             << tableClosed << closed << QByteArray::fromHex("03060208");
