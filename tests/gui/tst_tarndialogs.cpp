@@ -347,9 +347,18 @@ void TstTarnDialogs::processDialogEndsOnSignal()
         QVERIFY(dialog.movie()->isValid());
         QCOMPARE(dialog.movie()->state(), QMovie::Running);
     }
-    // The worker's signal may arrive before exec() runs; the dialog still ends.
-    dialog.slotProcessDlg();
+    // Escape and close do not end it while the worker runs: a second send
+    // could start and a failure would go unreported.
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.close();
+        QVERIFY(dialog.isVisible());
+        dialog.slotProcessDlg();
+    });
     QTimer::singleShot(2000, &dialog, [&] { dialog.done(42); }); // safety net
+    QCOMPARE(dialog.exec(), 1);
+    // The worker's signal may also arrive before exec() runs; the dialog still ends.
+    dialog.slotProcessDlg();
     QCOMPARE(dialog.exec(), 1);
 }
 

@@ -223,6 +223,21 @@ private slots:
         QCOMPARE(m_BoxTexts, QStringList());
     }
 
+    void reinitialisingKeepsOneLink()
+    {
+        AppDirCopy dir;
+        auto w = makeWindow(dir);
+        const int handles = MouseSim::instance().openHandleCount();
+        QVERIFY(handles > 0);
+        // The re-initialisation after a return: what is open goes first, so
+        // neither handles nor a second status thread are left behind.
+        QVERIFY(QMetaObject::invokeMethod(w.get(), "slotWarnClose"));
+        QCOMPARE(MouseSim::instance().openHandleCount(), handles);
+        QVERIFY(w->statusThreads().currentThread());
+        QCOMPARE(w->currentTab(), int(MousecfgWidget::TabLighting));
+        QCOMPARE(w.session->devicePresence(), DevicePresence::Present);
+    }
+
     void theMouseOwnSwitchesReachTheOsd()
     {
         AppDirCopy dir;
