@@ -28,6 +28,7 @@
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -682,9 +683,18 @@ void MousecfgWidget::slotWarnClose()
 
 void MousecfgWidget::slotRefreshBatteryStatus(const BatteryReading &reading, int level)
 {
-    const int fontPx = ui().scaled(16);
+    int fontPx = ui().scaled(16);
     if (reading.mouseOff()) {
-        m_pBatteryBar->setFormat(tr("MOUSE OFF"));
+        // The text is wider than the bar in some languages: shrink it to fit.
+        const QString off = tr("MOUSE OFF");
+        QFont font = m_pBatteryBar->font();
+        font.setBold(true);
+        for (; fontPx > 6; --fontPx) {
+            font.setPixelSize(fontPx);
+            if (QFontMetrics(font).horizontalAdvance(off) <= m_pBatteryBar->width() - ui().scaled(4))
+                break;
+        }
+        m_pBatteryBar->setFormat(off);
         m_pBatteryBar->setTextVisible(true);
         m_pBatteryBar->setStyleSheet(
             QStringLiteral("QProgressBar{background-color:rgb(100,100,100);border:none;border-radius:2px;"

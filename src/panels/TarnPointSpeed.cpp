@@ -32,6 +32,14 @@ TarnPointSpeed::TarnPointSpeed(MouseSession &session, QWidget *parent)
     m_pScrollBox->setRange(kMinSpeed, kMaxSpeed);
     m_pScrollBox->setStyleSheet(QStringLiteral("color: rgb(225,225,225)"));
 
+    // Light titles straight on the panel, not in boxes of the panel's own shade.
+    for (TarnLabel *title : {m_pPointerTitle, m_pScrollTitle}) {
+        title->setStyleSheet(QStringLiteral("background: transparent"));
+        QPalette palette = title->palette();
+        palette.setColor(QPalette::WindowText, QColor(225, 225, 225));
+        title->setPalette(palette);
+    }
+
     connect(m_pPointerSlider, &QSlider::valueChanged, this, &TarnPointSpeed::pointerChanged);
     connect(m_pScrollBox, QOverload<int>::of(&QSpinBox::valueChanged), this, &TarnPointSpeed::sValueChangedSlot);
 
