@@ -2,17 +2,20 @@
 // plays the mouse: the demo and the target of the end-to-end tests.
 
 #include "Application.h"
+#include "MouseSim.h"
 #include "MousecfgWidget.h"
 #include "VirtualMouseWindow.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
 #include <memory>
+#include <mutex>
 
 namespace {
 // Beside the main window when the screen has room, else at the screen's left.
@@ -41,6 +44,33 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
     painter.end();
     return image.save(path);
 }
+// The tables the simulated mouse saw closed, one line each ("table 1"), kept
+// in a file for end-to-end tests that watch the program from outside.
+void traceClosedTables(const QString &path)
+{
+    struct Trace
+    {
+        std::mutex mutex; // the status thread and the apply worker both change the mouse
+        std::size_t written = 0;
+    };
+    auto trace = std::make_shared<Trace>();
+    mousesim::MouseSim::instance().addListener([path, trace](unsigned) {
+        QStringList lines;
+        for (const mousesim::Event &event : mousesim::MouseSim::instance().events()) {
+            if (event.kind == mousesim::EventKind::TableClosed)
+                lines << QStringLiteral("table %1").arg(event.command);
+        }
+        const std::lock_guard<std::mutex> lock(trace->mutex);
+        if (std::size_t(lines.size()) == trace->written)
+            return;
+        trace->written = std::size_t(lines.size());
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
+            file.commit();
+        }
+    });
+}
 } // namespace
 
 int main(int argc, char **argv)
@@ -49,6 +79,10 @@ int main(int argc, char **argv)
         auto virtualMouse = std::make_unique<VirtualMouseWindow>();
         virtualMouse->show();
         placeBeside(*virtualMouse, window);
+
+        const QString trace = qEnvironmentVariable("MOUSECFG_SIM_TRACE");
+        if (!trace.isEmpty())
+            traceClosedTables(trace);
 
         // Demo runs without a display take a picture and end by themselves.
         const QString shot = qEnvironmentVariable("MOUSECFG_SIM_SCREENSHOT");

@@ -6,7 +6,9 @@ accessibility bus (at-spi-bus-launcher), and mousecfg-sim from a private copy
 of the application directory with accessibility forced on. Then, as a screen
 reader would, it finds the "DPI" tab by name and page-tab role, activates it
 through its accessible action, and expects it to report itself selected and
-the other tabs not.
+the other tabs not; then it presses "Apply" the same way and expects the
+simulated mouse to receive every table (the copy starts as after a failed
+send, so Apply sends them all).
 
 Run with the system interpreter (/usr/bin/python3), which has pyatspi once
 scripts/install-deps.sh ran. Exit code 0: passed, 1: failed, 77: skipped
@@ -17,6 +19,7 @@ import argparse
 import ctypes
 import os
 import pkgutil
+import re
 import select
 import shutil
 import signal
@@ -128,7 +131,16 @@ class Session:
         # The program keeps its Configs/ beside the executable: a private copy.
         copy = os.path.join(self.tmp, "app")
         shutil.copytree(app_dir, copy, symlinks=True)
-        self.env.update(QT_QPA_PLATFORM="xcb", QT_XCB_GL_INTEGRATION="none", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        # As after a failed send: the next Apply sends every table, and the
+        # simulated mouse lists the tables it saw closed in a file.
+        config = os.path.join(copy, "Configs", "Config.ini")
+        with open(config) as f:
+            text = f.read()
+        with open(config, "w") as f:
+            f.write(re.sub(r"(?m)^Diff=.*$", "Diff=1", text))
+        self.trace = os.path.join(self.tmp, "tables.txt")
+        self.env.update(QT_QPA_PLATFORM="xcb", QT_XCB_GL_INTEGRATION="none", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                        MOUSECFG_SIM_TRACE=self.trace)
         return self.spawn([os.path.join(copy, "mousecfg-sim")], "atspi-app", cwd=copy)
 
     def close(self):
@@ -209,6 +221,24 @@ def run(args, session):
     still = [describe(a) for a in others if selected(a)]
     check(not still, "after choosing DPI these tabs still report selected: %s" % still)
     print("DPI selected through its accessible action; %d other tabs unselected" % len(others))
+
+    # "Apply", pressed the same way, reaches the mouse.
+    buttons = find_all(window, lambda a: a.name == "Apply" and a.getRole() == pyatspi.ROLE_PUSH_BUTTON)
+    check(len(buttons) == 1, "expected one push button named \"Apply\"; found %d" % len(buttons))
+    action = buttons[0].queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    check("Press" in names and action.doAction(names.index("Press")),
+          "Apply offers no Press action or refused it; actions: %s" % names)
+
+    def tables_sent():
+        if not os.path.exists(session.trace):
+            return False
+        with open(session.trace) as f:
+            seen = set(f.read().split("\n"))
+        return {"table 1", "table 2", "table 3", "table 4"} <= seen
+
+    wait_for(tables_sent, 15, "the simulated mouse did not receive all four tables within 15 s of Apply's Press")
+    print("Apply sent all four tables through its accessible action")
 
 
 def main():

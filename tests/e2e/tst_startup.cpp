@@ -79,10 +79,12 @@ private slots:
     void otherModelRunsBeside();
     void screenshot_data();
     void screenshot();
+    void applyByRealClick();
 
 private:
     bool startScreen(int dpi, const QString &logName);
-    QProcess *startApp(const QString &appDir, const QString &logName, const QString &screenshot = QString());
+    QProcess *startApp(const QString &appDir, const QString &logName, const QString &screenshot = QString(),
+                       const QString &trace = QString());
     QStringList visibleWindows(const QString &title) const;
     QString waitForWindow(const QString &title, QProcess *owner, int timeoutMs);
     WindowGeometry geometry(const QString &windowId) const;
@@ -306,7 +308,42 @@ bool TestStartup::startScreen(int dpi, const QString &logName)
     return true;
 }
 
-QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot)
+void TestStartup::applyByRealClick()
+{
+    // A send that failed before: the next Apply must bring every group over.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(copyAppDir(dir.path()));
+    QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).setValue("Config/Diff", 1);
+    QVERIFY(startScreen(96, "apply-xvfb"));
+    const QString trace = dir.path() + "/tables.txt";
+    QProcess *app = startApp(dir.path(), "apply", QString(), trace);
+    const QString id = waitForWindow(m_sProductName, app, 15000);
+    QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(m_sOutputDir + "/apply.log")));
+
+    // "Apply" sits at 597, 588 (76 x 30) of the window at scale 1.00.
+    const WindowGeometry g = geometry(id);
+    QCOMPARE(
+        runTool(m_sXdotool, {"mousemove", QString::number(g.x + 635), QString::number(g.y + 603)}, m_sDisplay).exitCode,
+        0);
+    QTest::qWait(100);
+    QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+
+    QStringList tables;
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        [&] {
+            QFile f(trace);
+            tables = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                                 : QStringList();
+            return tables.contains("table 1") && tables.contains("table 2") && tables.contains("table 3") &&
+                   tables.contains("table 4");
+        }(),
+        qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(m_sOutputDir + "/apply.log")), 15000);
+    QTRY_COMPARE(QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).value("Config/Diff").toInt(), 0);
+}
+
+QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot,
+                                const QString &trace)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", m_sDisplay);
@@ -326,6 +363,9 @@ QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, c
         env.remove(name);
     if (!screenshot.isEmpty())
         env.insert("MOUSECFG_SIM_SCREENSHOT", screenshot);
+    env.remove("MOUSECFG_SIM_TRACE");
+    if (!trace.isEmpty())
+        env.insert("MOUSECFG_SIM_TRACE", trace);
 
     auto p = std::make_unique<QProcess>();
     p->setProcessEnvironment(env);
