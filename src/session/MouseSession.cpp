@@ -29,7 +29,9 @@ MouseSession::MouseSession(const StorageDirs &dirs, DeviceClock *clock, QObject 
     m_statusRestart.setSingleShot(true);
     m_statusRestart.setInterval(kStatusRestartDelayMs);
     connect(&m_statusRestart, &QTimer::timeout, this, [this] {
-        if (!m_bShutDown)
+        // During a send the apply sequence owns the handles; the end of the
+        // send starts the next status thread.
+        if (!m_bShutDown && !m_pWorker)
             m_pStatus->StartStatusThread();
     });
     m_iBatteryLevel = readBattery(m_dirs);
@@ -109,6 +111,7 @@ void MouseSession::writeDefaultProfile()
 void MouseSession::closeDevice()
 {
     m_statusRestart.stop();
+    // The status thread polls through the handles: it must be gone before they close.
     m_pStatus->StopStatusThread();
     m_pLink->CloseDevice();
     m_presence = DevicePresence::Absent;
@@ -119,12 +122,8 @@ void MouseSession::shutdown()
     if (m_bShutDown)
         return;
     m_bShutDown = true;
-    m_statusRestart.stop();
-    // The status thread polls through the handles: it must be gone before they close.
-    m_pStatus->StopStatusThread();
-    m_pLink->CloseDevice();
+    closeDevice();
     m_pLink->ExitHid();
-    m_presence = DevicePresence::Absent;
 }
 
 bool MouseSession::chooseMouse(const QString &name)
