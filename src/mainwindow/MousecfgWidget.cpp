@@ -1,39 +1,30 @@
 #include "MousecfgWidget.h"
 
-#include "ConfigExchange.h"
 #include "ConfigFile.h"
-#include "DeviceLink.h"
 #include "ModelDescription.h"
 #include "MouseSession.h"
+#include "MousecfgCommands.h"
+#include "MousecfgLanguage.h"
+#include "MousecfgMousePicture.h"
+#include "MousecfgMouseSelector.h"
+#include "MousecfgStatusArea.h"
 #include "MousecfgTray.h"
 #include "OsdMessenger.h"
 #include "ProfileModel.h"
-#include "StatusThreadOwner.h"
-#include "StoragePaths.h"
 #include "TarnAccessible.h"
 #include "TarnAction.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
 #include "TarnPointSpeed.h"
-#include "TarnProcessDialog.h"
-#include "TarnProcessbar.h"
 #include "TarnPushButton.h"
-#include "TarnTheme.h"
 #include "TarnUi.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDebug>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFontMetrics>
 #include <QLabel>
-#include <QPainter>
 #include <QTimer>
 #include <QToolTip>
-#include <QTranslator>
 
 namespace {
 const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
@@ -52,36 +43,28 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_strModelVersion = readModelVersion(dirs());
     m_bMacroDisabled = readDisableMacro(dirs()) != 0;
-    m_BatteryImage1.load(ui.imagePath(QStringLiteral("/skin/bat1.png")));
-    m_BatteryImage2.load(ui.imagePath(QStringLiteral("/skin/bat2.png")));
+    m_pStatus = new MousecfgStatusArea(m_Session, ui, this);
 
     m_pMouseSelBtn = new TarnPushButton(kTabImages, QString(), this);
     m_pMouseSelBtn->setObjectName(QStringLiteral("mouseSelector"));
     m_pMouseSelBtn->setKind(TarnPushButton::Kind::MenuButton);
     m_Layout.place(m_pMouseSelBtn, 670, 33, 100, 20);
+    m_pMouseSelector = new MousecfgMouseSelector(m_Session, ui, m_pMouseSelBtn, this);
 
     m_Session.findDevices();
-    buildMouseMenu();
+    m_pMouseSelector->rebuild();
 
-    m_pTranslator = new QTranslator(this);
-    LanguageList languages;
-    readLanguageList(dirs(), languages);
-    m_iLangCount = std::max(0, std::min(languages.count, kMaxLanguages));
-    if (m_iLangCount != languages.count)
-        qWarning("FONT_LIST/LANGNUM %d is outside 0..%d", languages.count, kMaxLanguages);
-    for (const LanguageEntry &entry : languages.entries) {
-        m_LangNames.append(entry.name);
-        m_LangFiles.append(entry.file);
-    }
+    m_pLanguage = new MousecfgLanguage(dirs(), ui, this);
+    connect(m_pLanguage, &MousecfgLanguage::translationChanged, this, &MousecfgWidget::setWindowTexts);
 
     buildWidgets();
-    loadTranslation(ui.langId());
+    m_pLanguage->loadTranslation(ui.langId());
 
     m_Session.loadProfileList();
     m_Session.readBatteryFull();
     m_Session.openDevice();
 
-    connect(&m_Session, &MouseSession::batteryReported, this, &MousecfgWidget::slotRefreshBatteryStatus);
+    connect(&m_Session, &MouseSession::batteryReported, m_pStatus, &MousecfgStatusArea::showBattery);
     connect(&m_Session, &MouseSession::profileReported, this, &MousecfgWidget::slotRefreshProfile);
     connect(&m_Session, &MouseSession::dpiLevelReported, this, &MousecfgWidget::slotRefreshDPIStage);
     connect(&m_Session, &MouseSession::rateReported, this, &MousecfgWidget::slotRefreshRate);
@@ -106,7 +89,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     connect(m_pTray, &MousecfgTray::loadConfigRequested, this, &MousecfgWidget::slotWarning);
     connect(m_pTray, &MousecfgTray::clicked, this, &MousecfgWidget::trayClicked);
     m_Session.handleBatteryStatus(0, 1, 1);
-    showConnectionIcons();
+    m_pStatus->showConnectionIcons();
     setKeyboardOrder();
 
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
@@ -119,76 +102,9 @@ MousecfgWidget::~MousecfgWidget()
     m_Session.shutdown();
 }
 
-const StorageDirs &MousecfgWidget::dirs() const
-{
-    return m_Session.dirs();
-}
-
-QString MousecfgWidget::currentProductName() const
-{
-    return m_Session.currentProductName();
-}
-
-int MousecfgWidget::mouseCount() const
-{
-    return m_Session.mouseCount();
-}
-
-const AppConfig &MousecfgWidget::savedConfig() const
-{
-    return m_Session.savedConfig();
-}
-
-const AppConfig &MousecfgWidget::workingConfig() const
-{
-    return m_Session.workingConfig();
-}
-
-const QStringList &MousecfgWidget::profileList() const
-{
-    return m_Session.profileList();
-}
-
-const QStringList &MousecfgWidget::mouseNames() const
-{
-    return m_Session.mouseNames();
-}
-
-DeviceLink &MousecfgWidget::deviceLink() const
-{
-    return m_Session.link();
-}
-
-StatusThreadOwner &MousecfgWidget::statusThreads() const
-{
-    return m_Session.statusThreads();
-}
-
 QMenu *MousecfgWidget::profileMenu() const
 {
     return m_pProfileMenu;
-}
-
-void MousecfgWidget::buildMouseMenu()
-{
-    const MouseChoice choice = m_Session.buildMouseList();
-    if (!m_pMouseMenu) {
-        m_pMouseMenu = new TarnMenu(this);
-        m_pMouseMenu->setObjectName(QStringLiteral("mouseMenu"));
-        connect(m_pMouseMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
-        m_pMouseSelBtn->setMenu(m_pMouseMenu);
-    }
-    m_pMouseMenu->clear();
-    for (const QString &name : m_Session.mouseNames()) {
-        auto *action = new TarnAction(name, m_pMouseMenu);
-        action->setCheckable(true);
-        action->setChecked(name == choice.current);
-        m_pMouseMenu->addAction(action);
-    }
-    m_pMouseMenu->setFixedWidth(ui().scaled(150));
-    ui().applyMenuStyle(m_pMouseMenu);
-    m_pMouseSelBtn->setText(choice.current);
-    m_pMouseSelBtn->setVisible(choice.selectorVisible);
 }
 
 TarnPushButton *MousecfgWidget::makeButton(const QStringList &images, const char *name)
@@ -212,7 +128,7 @@ void MousecfgWidget::buildWidgets()
         {QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png"), QStringLiteral("/skin/lang.png")},
         "languageButton");
     m_pLangBtn->setKind(TarnPushButton::Kind::MenuButton);
-    buildLanguageMenu();
+    m_pLanguage->buildMenu(m_pLangBtn);
 
     m_pLogo = new QLabel(this);
     m_pLogo->setObjectName(QStringLiteral("logo"));
@@ -230,10 +146,7 @@ void MousecfgWidget::buildWidgets()
         m_aTabBtn[std::size_t(tab)] = button;
     }
 
-    m_pMousePicture = new QLabel(this);
-    m_pMousePicture->setObjectName(QStringLiteral("mousePicture"));
-    m_pMousePicture->setAlignment(Qt::AlignCenter);
-    tarnMarkDecorative(m_pMousePicture);
+    m_pMousePicture = new MousecfgMousePicture(m_Session, ui(), this);
     m_pModelCaption = new TarnLabel(readModelText(dirs()), this);
     m_pModelCaption->setObjectName(QStringLiteral("modelCaption"));
     m_pModelCaption->setAlignment(Qt::AlignCenter);
@@ -247,29 +160,23 @@ void MousecfgWidget::buildWidgets()
         label->setPalette(palette);
     }
 
-    m_pBatteryBar = new TarnProcessbar(this);
-    m_pBatteryBar->setObjectName(QStringLiteral("batteryBar"));
-    m_pBatteryBar->setRange(0, 100);
-    m_pBatteryBar->setValue(std::max(0, std::min(readBattery(dirs()), 100)));
-    m_pChargeIcon = new QLabel(this);
-    m_pChargeIcon->setObjectName(QStringLiteral("chargeIcon"));
-    m_pChargeIcon->setScaledContents(true);
-    m_pChargeIcon->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/lightning.png"))));
-    m_pChargeIcon->hide();
-    tarnMarkDecorative(m_pChargeIcon); // the battery bar's name says the same
-    m_pReceiverIcon = new QLabel(this);
-    m_pReceiverIcon->setObjectName(QStringLiteral("receiverIcon"));
-    m_pReceiverIcon->setScaledContents(true);
-    m_pReceiverIcon->setPixmap(QPixmap(ui().imagePath(QStringLiteral("/skin/dongle.png"))));
+    m_pStatus->buildWidgets();
 
     m_pResetBtn = makeButton(kTabImages, "resetAllButton");
     m_pLoadBtn = makeButton(kTabImages, "loadButton");
     m_pSaveBtn = makeButton(kTabImages, "saveButton");
     m_pApplyBtn = makeButton(kTabImages, "applyButton");
-    connect(m_pResetBtn, &QPushButton::clicked, this, &MousecfgWidget::resetAll);
-    connect(m_pLoadBtn, &QPushButton::clicked, this, &MousecfgWidget::loadConfigFile);
-    connect(m_pSaveBtn, &QPushButton::clicked, this, &MousecfgWidget::saveConfigFile);
-    connect(m_pApplyBtn, &QPushButton::clicked, this, &MousecfgWidget::apply);
+    m_pCommands = new MousecfgCommands(m_Session, m_Options.chooseConfigFile, this);
+    connect(m_pResetBtn, &QPushButton::clicked, m_pCommands, &MousecfgCommands::resetAll);
+    connect(m_pLoadBtn, &QPushButton::clicked, m_pCommands, &MousecfgCommands::loadConfigFile);
+    connect(m_pSaveBtn, &QPushButton::clicked, m_pCommands, &MousecfgCommands::saveConfigFile);
+    connect(m_pApplyBtn, &QPushButton::clicked, m_pCommands, &MousecfgCommands::apply);
+    connect(m_pCommands, &MousecfgCommands::editsWanted, this, &MousecfgWidget::collectPageEdits);
+    connect(m_pCommands, &MousecfgCommands::configurationImported, this, [this] {
+        selectTab(TabLighting);
+        reloadPanels();
+    });
+    connect(m_pCommands, &MousecfgCommands::profilesReset, this, &MousecfgWidget::reloadPanels);
 
     // The design rectangles; the layout routine places them again for each scale.
     m_Layout.place(m_pCloseBtn, 924, 33, 19, 19);
@@ -279,12 +186,10 @@ void MousecfgWidget::buildWidgets()
     m_Layout.place(m_aTabBtn[TabCustomize], 69, 124, 154, 29);
     m_Layout.place(m_aTabBtn[TabDpi], 69, 158, 154, 29);
     m_Layout.place(m_aTabBtn[TabMacro], 69, 192, m_bMacroDisabled ? 0 : 154, m_bMacroDisabled ? 0 : 29);
-    m_Layout.place(m_pMousePicture, 637, 99, 300, 400);
+    m_Layout.place(m_pMousePicture->label(), 637, 99, 300, 400);
     m_Layout.place(m_pModelCaption, 637, 515, 300, 20);
     m_Layout.place(m_pVersionLabel, 807, 594, 140, 20);
-    m_Layout.place(m_pBatteryBar, 75, 587, 71, 34);
-    m_Layout.place(m_pChargeIcon, 174, 584, 26, 40);
-    m_Layout.place(m_pReceiverIcon, 174, 581, 48, 48);
+    m_pStatus->place(m_Layout);
     m_Layout.place(m_pResetBtn, 308, 588, 128, 30);
     m_Layout.place(m_pLoadBtn, 439, 588, 76, 30);
     m_Layout.place(m_pSaveBtn, 518, 588, 76, 30);
@@ -322,50 +227,6 @@ void MousecfgWidget::buildPages()
     add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
 }
 
-void MousecfgWidget::buildLanguageMenu()
-{
-    m_pLangMenu = new TarnMenu(this);
-    m_pLangMenu->setObjectName(QStringLiteral("languageMenu"));
-    for (int i = 0; i < m_iLangCount; ++i) {
-        auto *action = new TarnAction(m_LangNames.value(i), m_pLangMenu);
-        action->setData(i);
-        m_pLangMenu->addAction(action);
-    }
-    m_pLangMenu->setFixedWidth(ui().scaled(105));
-    ui().applyMenuStyle(m_pLangMenu);
-    connect(m_pLangMenu, &QMenu::triggered, this, &MousecfgWidget::onLanguageChosen);
-    m_pLangBtn->setMenu(m_pLangMenu);
-    m_pLangBtn->setText(m_LangNames.value(ui().langId()));
-}
-
-bool MousecfgWidget::loadTranslation(int lang)
-{
-    const QString file = m_LangFiles.value(lang);
-    if (!isSafeFileName(file)) {
-        qDebug("no usable translation file for language %d", lang);
-        return false;
-    }
-    if (!m_pTranslator->load(dirs().appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
-        qDebug("translation %s.qm not loaded; texts unchanged", qPrintable(file));
-        return false;
-    }
-    QCoreApplication::installTranslator(m_pTranslator);
-    return true;
-}
-
-void MousecfgWidget::onLanguageChosen(QAction *action)
-{
-    const int lang = action->data().toInt();
-    if (lang < 0 || lang >= m_iLangCount)
-        return;
-    ui().setLangId(lang);
-    const bool loaded = loadTranslation(lang);
-    m_pLangBtn->setText(m_LangNames.value(lang));
-    writeLangId(dirs(), lang);
-    if (loaded)
-        setWindowTexts();
-}
-
 void MousecfgWidget::retranslate()
 {
     for (int tab = TabCustomize; tab <= TabMacro; ++tab)
@@ -380,8 +241,7 @@ void MousecfgWidget::retranslate()
     m_pMinBtn->setAccessibleName(tr("Minimise"));
     m_pLangBtn->setAccessibleName(tr("Language"));
     m_pMouseSelBtn->setAccessibleName(tr("Mouse"));
-    m_pBatteryBar->setAccessibleName(tr("Battery"));
-    m_pReceiverIcon->setAccessibleName(tr("Receiver connected"));
+    m_pStatus->retranslate();
     for (TarnPage *page : m_Pages)
         page->retranslate();
     if (m_pTray)
@@ -421,40 +281,16 @@ void MousecfgWidget::layoutWidgets()
         button->refreshFont();
     m_pModelCaption->refreshFont();
     m_pVersionLabel->refreshFont();
-    m_pBatteryBar->refreshFont();
-    if (m_pMouseMenu)
-        m_pMouseMenu->setFixedWidth(ui().scaled(150));
-    if (m_pLangMenu)
-        m_pLangMenu->setFixedWidth(ui().scaled(105));
+    m_pStatus->refreshFont();
+    m_pMouseSelector->relayout();
+    m_pLanguage->relayout();
 
-    showMousePicture(QStringLiteral("Mouse.png"));
+    m_pMousePicture->showFile(QStringLiteral("Mouse.png"));
 }
 
 void MousecfgWidget::scaleChanged()
 {
     layoutWidgets();
-}
-
-void MousecfgWidget::showMousePicture(const QString &file)
-{
-    // The product name comes from a file: it must name a folder, not a path.
-    const QString product = currentProductName();
-    if (product.isEmpty() || !isSafeFileName(product))
-        return;
-    QPixmap picture;
-    if (!picture.load(dirs().appDir + QStringLiteral("/skin/mouse/") + product + QLatin1Char('/') + file))
-        return; // a missing picture leaves the label as it is
-    m_pMousePicture->setPixmap(
-        picture.scaled(QSize(ui().scaled(300), ui().scaled(400)), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-}
-
-void MousecfgWidget::showConnectionIcons()
-{
-    m_ConnectionMode = m_Session.connectionMode();
-    m_pChargeIcon->hide();
-    m_pReceiverIcon->setVisible(receiverIconShown(m_ConnectionMode));
-    m_pBatteryBar->setVisible(batteryBarShown(m_ConnectionMode));
-    update();
 }
 
 void MousecfgWidget::reloadPanels()
@@ -481,7 +317,7 @@ void MousecfgWidget::selectTab(int tab)
     for (int i = TabCustomize; i <= TabMacro; ++i)
         m_aTabBtn[std::size_t(i)]->setSelected(i == tab);
     const bool picture = tab == TabLighting || tab == TabCustomize;
-    m_pMousePicture->setVisible(picture);
+    m_pMousePicture->label()->setVisible(picture);
     m_pModelCaption->setVisible(picture);
     for (std::size_t i = 0; i < m_Pages.size(); ++i)
         m_Pages[i]->setVisible(m_PageTabs[i] == tab);
@@ -499,12 +335,7 @@ void MousecfgWidget::switchProfile(int slot, bool reload)
 void MousecfgWidget::paintEvent(QPaintEvent *event)
 {
     TarnSkinWindow::paintEvent(event);
-    const QPixmap &frame = cablePresent(m_ConnectionMode) ? m_BatteryImage2 : m_BatteryImage1;
-    if (frame.isNull())
-        return;
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(ui().scaledRect(69, 581, 86, 47), frame);
+    m_pStatus->paintFrame();
 }
 
 void MousecfgWidget::closeEvent(QCloseEvent *event)
@@ -541,17 +372,6 @@ void MousecfgWidget::trayClicked()
 void MousecfgWidget::slotGotoMacro(quint8 iBtn)
 {
     selectTab(iBtn);
-}
-
-void MousecfgWidget::slot_show_mousename(QAction *action)
-{
-    const QString name = action->text();
-    if (!m_Session.chooseMouse(name))
-        return;
-    m_pMouseSelBtn->setText(name);
-    const auto actions = m_pMouseMenu->actions();
-    for (QAction *entry : actions)
-        entry->setChecked(entry == action);
 }
 
 void MousecfgWidget::slotPopOneClickBox()
@@ -657,7 +477,7 @@ void MousecfgWidget::deviceLost()
 void MousecfgWidget::deviceReturned()
 {
     const bool wasCounted = mouseCount() != 0;
-    buildMouseMenu();
+    m_pMouseSelector->rebuild();
     if (!wasCounted)
         QTimer::singleShot(200, this, &MousecfgWidget::slotWarnClose);
 }
@@ -678,46 +498,7 @@ void MousecfgWidget::slotWarnClose()
     m_Session.writeDefaultProfile();
     selectTab(TabLighting);
     reloadPanels();
-    showConnectionIcons();
-}
-
-void MousecfgWidget::slotRefreshBatteryStatus(const BatteryReading &reading, int level)
-{
-    int fontPx = ui().scaled(16);
-    if (reading.mouseOff()) {
-        // The text is wider than the bar in some languages: shrink it to fit.
-        const QString off = tr("MOUSE OFF");
-        QFont font = m_pBatteryBar->font();
-        font.setBold(true);
-        for (; fontPx > 6; --fontPx) {
-            font.setPixelSize(fontPx);
-            if (QFontMetrics(font).horizontalAdvance(off) <= m_pBatteryBar->width() - ui().scaled(4))
-                break;
-        }
-        m_pBatteryBar->setFormat(off);
-        m_pBatteryBar->setTextVisible(true);
-        m_pBatteryBar->setStyleSheet(
-            QStringLiteral("QProgressBar{background-color:rgb(100,100,100);border:none;border-radius:2px;"
-                           "text-align:center;font-weight:bold;color:white;font-size:%1px;}"
-                           "QProgressBar::chunk{background-color:rgb(100,100,100);border-radius:2px;}")
-                .arg(fontPx));
-        m_pChargeIcon->hide();
-        return;
-    }
-    const bool cable = cablePresent(m_Session.connectionMode());
-    const QColor theme = ui().themeColor();
-    m_pBatteryBar->setTextVisible(true);
-    m_pBatteryBar->setFormat(cable ? QString() : QStringLiteral("%p%"));
-    m_pBatteryBar->setStyleSheet(
-        QStringLiteral("QProgressBar{background-color:white;border:none;border-radius:2px;text-align:center;"
-                       "font-weight:bold;color:black;font-size:%1px;}"
-                       "QProgressBar::chunk{background-color:rgb(%2,%3,%4);border-radius:2px;}")
-            .arg(fontPx)
-            .arg(theme.red())
-            .arg(theme.green())
-            .arg(theme.blue()));
-    m_pChargeIcon->setVisible(reading.charging());
-    m_pBatteryBar->setValue(cable ? 100 : level);
+    m_pStatus->showConnectionIcons();
 }
 
 void MousecfgWidget::slotRefreshWriteStatus(int iStatus)
@@ -726,105 +507,7 @@ void MousecfgWidget::slotRefreshWriteStatus(int iStatus)
     qDebug("write status %d", iStatus);
 }
 
-// --- the bottom commands ---
-
-void MousecfgWidget::apply()
-{
-    collectPageEdits();
-    runSend(false);
-}
-
-void MousecfgWidget::runSend(bool sendAll)
-{
-    if (m_Session.isSending())
-        return;
-    TarnProcessDialog dialog;
-    dialog.centerOn(this);
-    // Connected before the worker starts, so a send with nothing to do cannot
-    // end before the dialog hears of it.
-    connect(&m_Session, &MouseSession::sendFinished, &dialog, &TarnProcessDialog::slotProcessDlg);
-    if (!m_Session.startSend(sendAll))
-        return;
-    dialog.exec();
-    const DeviceResult result = m_Session.lastOutcome().result;
-    if (result == kResultOk)
-        return;
-    const QString text =
-        result == kResultAsleep ? tr("Mouse is sleeping or not connected.") : tr("Send data failed, please try again.");
-    TarnMessageBox box(TarnMessageBox::Question, QString(), tr("Warning"), text, this);
-    box.setObjectName(QStringLiteral("sendResultBox"));
-    box.exec();
-}
-
-QString MousecfgWidget::chooseConfigFile(bool save)
-{
-    if (m_Options.chooseConfigFile)
-        return m_Options.chooseConfigFile(this, save);
-    if (save)
-        return QFileDialog::getSaveFileName(this, tr("Save Config File"), QString(), tr("Config File(*.conf)"));
-    return QFileDialog::getOpenFileName(this, tr("Load Config File"), QString(), tr("Config File(*.conf)"));
-}
-
-void MousecfgWidget::saveConfigFile()
-{
-    QString file = chooseConfigFile(true);
-    if (file.isEmpty())
-        return;
-    // Not every file dialog adds the extension, and LOAD1 lists only .conf files.
-    if (QFileInfo(file).suffix().isEmpty())
-        file += QStringLiteral(".conf");
-    // What the pages show is what the file gets.
-    collectPageEdits();
-    if (!m_Session.exportConfiguration(file))
-        qWarning("SAVE: %s could not be written", qPrintable(file));
-}
-
-void MousecfgWidget::loadConfigFile()
-{
-    const QString file = chooseConfigFile(false);
-    if (file.isEmpty())
-        return;
-    switch (m_Session.importConfiguration(file)) {
-    case ImportStatus::WrongProduct: {
-        TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
-                           tr("The file is not match current mouse!"), this);
-        box.setObjectName(QStringLiteral("wrongProductBox"));
-        box.exec();
-        return;
-    }
-    case ImportStatus::Unreadable:
-        qWarning("LOAD1: %s is not a configuration file that can be read", qPrintable(file));
-        return;
-    case ImportStatus::Imported:
-        break;
-    }
-    selectTab(TabLighting);
-    reloadPanels();
-    runSend(false);
-}
-
-void MousecfgWidget::resetAll()
-{
-    TarnMessageBox question(TarnMessageBox::Question, QString(), tr("Warning"),
-                            tr("Are you sure you want reset all profiles?"), this);
-    question.setObjectName(QStringLiteral("resetQuestion"));
-    if (question.exec() != QDialog::Accepted)
-        return;
-    m_Session.resetAll();
-    reloadPanels();
-    runSend(true);
-}
-
 void MousecfgWidget::slotMouseOver(TarnPushButton *btn, bool bType)
 {
-    if (!bType || !btn) {
-        showMousePicture(QStringLiteral("Mouse.png"));
-        return;
-    }
-    // The button panel numbers its rows on the buttons it shows.
-    bool ok = false;
-    const int row = btn->property("buttonRow").toInt(&ok);
-    if (!ok || row < 0 || row >= int(ButtonPositions().size()))
-        return;
-    showMousePicture(QStringLiteral("mouse_%1.png").arg(row + 1));
+    m_pMousePicture->showButton(btn, bType);
 }

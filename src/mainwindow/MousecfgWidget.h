@@ -3,14 +3,18 @@
 // the connection and battery indicators and the bottom command buttons; it
 // lives on in the tray when hidden. It is layout and wiring: the state of the
 // run lives in the MouseSession it is handed, the skinned-window behaviour in
-// TarnSkinWindow, the tray in MousecfgTray.
+// TarnSkinWindow, the tray in MousecfgTray, the bottom commands in
+// MousecfgCommands, the battery and connection icons in MousecfgStatusArea,
+// the language menu in MousecfgLanguage, the mouse menu in
+// MousecfgMouseSelector, the mouse picture in MousecfgMousePicture.
 
 #include "MouseList.h"
+#include "MouseSession.h"
+#include "MousecfgStatusArea.h"
 #include "StatusDecoding.h"
 #include "TarnPage.h"
 #include "TarnSkinWindow.h"
 
-#include <QPixmap>
 #include <QPointer>
 #include <QStringList>
 
@@ -20,17 +24,19 @@
 
 class DeviceLink;
 class MouseSession;
+class MousecfgCommands;
+class MousecfgLanguage;
+class MousecfgMousePicture;
+class MousecfgMouseSelector;
 class MousecfgTray;
 class QLabel;
 class QMenu;
 class QScreen;
-class QTranslator;
 class StatusThreadOwner;
 class TarnLabel;
 class TarnMenu;
 class TarnMessageBox;
 class TarnPage;
-class TarnProcessbar;
 class TarnPushButton;
 class TarnUi;
 struct AppConfig;
@@ -63,20 +69,20 @@ public:
     ~MousecfgWidget() override;
 
     MouseSession &session() const { return m_Session; }
-    const StorageDirs &dirs() const;
-    QString currentProductName() const;
-    int mouseCount() const;
+    const StorageDirs &dirs() const { return m_Session.dirs(); }
+    QString currentProductName() const { return m_Session.currentProductName(); }
+    int mouseCount() const { return m_Session.mouseCount(); }
     int currentTab() const { return m_iCurrentTab; }
-    ConnectionMode connectionMode() const { return m_ConnectionMode; }
+    ConnectionMode connectionMode() const { return m_pStatus->connectionMode(); }
     bool isWarningOpen() const { return m_bWarningOpen; }
     int liftValue() const { return m_iLift; }
-    const AppConfig &savedConfig() const;
-    const AppConfig &workingConfig() const;
-    const QStringList &profileList() const;
-    const QStringList &mouseNames() const;
+    const AppConfig &savedConfig() const { return m_Session.savedConfig(); }
+    const AppConfig &workingConfig() const { return m_Session.workingConfig(); }
+    const QStringList &profileList() const { return m_Session.profileList(); }
+    const QStringList &mouseNames() const { return m_Session.mouseNames(); }
     QMenu *profileMenu() const;
-    DeviceLink &deviceLink() const;
-    StatusThreadOwner &statusThreads() const;
+    DeviceLink &deviceLink() const { return m_Session.link(); }
+    StatusThreadOwner &statusThreads() const { return m_Session.statusThreads(); }
     const std::vector<TarnPage *> &pages() const { return m_Pages; }
 
     // Shows exactly the groups of tab (0..3); other values are ignored.
@@ -87,11 +93,6 @@ public:
     // Apply's first step: every page hands its private edits to the working
     // copy's current profile.
     void collectPageEdits();
-    // The bottom commands: "Apply", "SAVE", "LOAD1", "Reset All".
-    void apply();
-    void saveConfigFile();
-    void loadConfigFile();
-    void resetAll();
     // The window's side of the mouse going away and coming back (device
     // changes are detected elsewhere).
     void deviceLost();
@@ -107,77 +108,57 @@ protected:
 
 private slots:
     void slotGotoMacro(quint8 iBtn);
-    void slot_show_mousename(QAction *action);
     void slotPopOneClickBox();
     void slotEnableButtons(bool bEnable);
     void slotLiftChange(quint8 iLift);
     void slotRefreshProfile(int iProfile);
     void slotRefreshDPIStage(int iDPI);
     void slotRefreshRate(int iRate);
-    void slotRefreshBatteryStatus(const BatteryReading &reading, int level);
     void slotRefreshWriteStatus(int iStatus);
     void slotWarning();
     void slotWarnClose();
     void trayClicked();
-    void onLanguageChosen(QAction *action);
 
 private:
-    void buildMouseMenu();
     void buildWidgets();
     void buildPages();
     void setKeyboardOrder();
-    void buildLanguageMenu();
-    bool loadTranslation(int lang); // installs the translator when the file loads
     void retranslate();
     void setWindowTexts();
     void buildProfileMenu();
     void layoutWidgets();
-    void showConnectionIcons();
-    void showMousePicture(const QString &file); // a file of skin/mouse/<current product>/
     void reloadPanels();
     void hideToTray();
     TarnPushButton *makeButton(const QStringList &images, const char *name);
-    // The send procedure behind the progress dialog, then its message.
-    void runSend(bool sendAll);
     void showOsd(const QString &text);
-    QString chooseConfigFile(bool save);
 
     MouseSession &m_Session;
     MousecfgOptions m_Options;
     QString m_strModelVersion;
 
-    QPixmap m_BatteryImage1;
-    QPixmap m_BatteryImage2;
-
-    ConnectionMode m_ConnectionMode = ConnectionMode::None;
     bool m_bWarningOpen = false;
     int m_iLift = 0;
     int m_iCurrentTab = TabCustomize;
     bool m_bMacroDisabled = false; // PROFILE/DisableMacro of the model description
     bool m_bNoTrayLogged = false;
 
-    // language
-    QTranslator *m_pTranslator = nullptr;
-    int m_iLangCount = 0;
-    QStringList m_LangNames;
-    QStringList m_LangFiles;
+    // the parts that hold their own widgets and behaviour
+    MousecfgStatusArea *m_pStatus = nullptr;
+    MousecfgLanguage *m_pLanguage = nullptr;
+    MousecfgMouseSelector *m_pMouseSelector = nullptr;
+    MousecfgCommands *m_pCommands = nullptr;
 
     // widgets
     TarnDesignLayout m_Layout;
     TarnPushButton *m_pCloseBtn = nullptr;
     TarnPushButton *m_pMinBtn = nullptr;
     TarnPushButton *m_pMouseSelBtn = nullptr;
-    TarnMenu *m_pMouseMenu = nullptr;
     TarnPushButton *m_pLangBtn = nullptr;
-    TarnMenu *m_pLangMenu = nullptr;
     QLabel *m_pLogo = nullptr;
     std::array<TarnPushButton *, 4> m_aTabBtn{}; // tab 0 has no button
-    QLabel *m_pMousePicture = nullptr;
+    MousecfgMousePicture *m_pMousePicture = nullptr;
     TarnLabel *m_pModelCaption = nullptr;
     TarnLabel *m_pVersionLabel = nullptr;
-    TarnProcessbar *m_pBatteryBar = nullptr;
-    QLabel *m_pChargeIcon = nullptr;
-    QLabel *m_pReceiverIcon = nullptr;
     TarnPushButton *m_pResetBtn = nullptr;
     TarnPushButton *m_pLoadBtn = nullptr;
     TarnPushButton *m_pSaveBtn = nullptr;
