@@ -470,6 +470,8 @@ void MousecfgWidget::slotWarning()
 void MousecfgWidget::deviceLost()
 {
     m_Session.closeDevice();
+    // The mouse is no longer counted, so the warning shows and waits for it.
+    m_pMouseSelector->rebuild();
     m_bWarningOpen = true;
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 }

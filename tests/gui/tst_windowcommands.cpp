@@ -238,6 +238,39 @@ private slots:
         QCOMPARE(w.session->devicePresence(), DevicePresence::Present);
     }
 
+    void lostAndReturned()
+    {
+        AppDirCopy dir;
+        auto w = makeWindow(dir);
+        // What the device-change handling does first: the table follows the bus.
+        MouseSim::instance().plug(Identity::Receiver, false);
+        w.session->findDevices();
+        w->deviceLost();
+        QCOMPARE(MouseSim::instance().openHandleCount(), 0);
+        QVERIFY(!w->statusThreads().currentThread());
+        QVERIFY(w->isWarningOpen());
+        m_Answerer.stop(); // the box must close by itself once the mouse is back
+        // The box runs its own event loop: the mouse comes back from inside it.
+        bool boxSeen = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (boxSeen || !qobject_cast<TarnMessageBox *>(QApplication::activeModalWidget()))
+                return;
+            boxSeen = true;
+            MouseSim::instance().plug(Identity::Receiver, true);
+            w.session->findDevices();
+            w->deviceReturned();
+        });
+        poll.start(20);
+        QTRY_VERIFY(boxSeen);
+        QTRY_VERIFY(!w->isWarningOpen());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(w->isVisible());
+        QVERIFY(MouseSim::instance().openHandleCount() > 0);
+        QVERIFY(w->statusThreads().currentThread());
+        QCOMPARE(w->currentTab(), int(MousecfgWidget::TabLighting));
+    }
+
     void theMouseOwnSwitchesReachTheOsd()
     {
         AppDirCopy dir;

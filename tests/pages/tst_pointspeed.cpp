@@ -2,6 +2,7 @@
 // writes the user's changes into the session's current profile at once, and
 // lays itself out for the display scale.
 
+#include "AccessibilityCheck.h"
 #include "AppDirCopy.h"
 #include "MouseSession.h"
 #include "TarnPointSpeed.h"
@@ -79,6 +80,8 @@ private slots:
         MouseSession session(dirs);
         TarnPointSpeed page(session);
         QCOMPARE(page.pointerSlider()->geometry(), QRect(20, 35, 200, 25));
+        page.show();
+        QVERIFY_ACCESSIBLE(&page);
         ui.setScale(1.5);
         page.relayout();
         QCOMPARE(page.pointerSlider()->geometry(), QRect(30, 52, 300, 37));

@@ -1,6 +1,7 @@
 // Sniper dialog: the start step, slider band and DPI shown per sensor, its
 // size at a display scale, and how OK, Cancel and the keyboard end it.
 
+#include "AccessibilityCheck.h"
 #include "AppDirCopy.h"
 #include "SniperRange.h"
 #include "TarnLabel.h"
@@ -106,6 +107,7 @@ void TstSniperWindow::sizeAndAnswer()
     QVERIFY(slider);
     QCOMPARE(QApplication::focusWidget(), slider);
     QCOMPARE(slider->accessibleName(), QStringLiteral("Sniper DPI"));
+    QVERIFY_ACCESSIBLE(&dlg);
     QTest::keyClick(slider, Qt::Key_Right);
     QTest::keyClick(slider, Qt::Key_Right);
     QCOMPARE(dlg.findChild<TarnLabel *>(QStringLiteral("sniperValueLabel"))->text(), QStringLiteral("400"));
