@@ -660,8 +660,12 @@ private slots:
         AppDirCopy dir;
         auto window = makeWindow(dir);
         QCOMPARE(window->workingConfig().ProfileID, std::uint8_t(0));
-        // A report is heard once the status thread that follows the texts runs.
+        // A report is heard once the status thread that follows the texts
+        // listens: after its first status query has been answered (a report
+        // read right after a query is not looked at).
         QTRY_VERIFY(!window->session().isStatusRestartPending());
+        QSignalSpy answered(&window->session(), &MouseSession::batteryReported);
+        QTRY_VERIFY_WITH_TIMEOUT(answered.count() >= 2, 15000); // the first may still be the old thread's
         MouseSim::instance().sendStatusReport(2, 0, 1, 1);
         QTRY_COMPARE(window->workingConfig().ProfileID, std::uint8_t(2));
         QCOMPARE(dir.configKey(QStringLiteral("Config/ProfileID")).toInt(), 2);
