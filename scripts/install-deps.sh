@@ -16,6 +16,8 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   # the Win32 platform sources are compiled here as a check
   g++-mingw-w64-x86-64
+  # the OSD messaging's Win32 side runs under Wine in one test
+  wine64
   # a virtual screen for the demo and the end-to-end tests, and the tools
   # that find and measure windows on it (xdotool, xwininfo)
   xvfb xdotool x11-utils

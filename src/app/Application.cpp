@@ -3,6 +3,8 @@
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgWidget.h"
+#include "OsdBlock.h"
+#include "OsdCompanionLink.h"
 #include "SingleInstanceGuard.h"
 #include "StorageDirs.h"
 #include "TarnUi.h"
@@ -28,7 +30,15 @@ int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
     // The run's state and the interface's scale and language outlive the window.
     MouseSession session(dirs);
     TarnUi ui(dirs);
-    MousecfgWidget window(session, ui);
+    // The texts of the mouse's own switches go to the on-screen display
+    // companion beside the executable, in the theme colour.
+    const std::unique_ptr<OsdCompanionLink> osd = createOsdCompanionLink(dirs.appDir, [&ui] {
+        const QColor colour = ui.themeColor();
+        return quint32(osdblock::colourRef(colour.red(), colour.green(), colour.blue()));
+    });
+    MousecfgOptions options;
+    options.osd = osd.get();
+    MousecfgWidget window(session, ui, options);
     if (window.mouseCount() != 0) {
         window.setWindowOpacity(1.0);
         window.show();

@@ -80,6 +80,7 @@ private slots:
     void screenshot_data();
     void screenshot();
     void applyByRealClick();
+    void osdShowsTheMouseOwnSwitch();
 
 private:
     bool startScreen(int dpi, const QString &logName);
@@ -340,6 +341,51 @@ void TestStartup::applyByRealClick()
         }(),
         qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(m_sOutputDir + "/apply.log")), 15000);
     QTRY_COMPARE(QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).value("Config/Diff").toInt(), 0);
+}
+
+void TestStartup::osdShowsTheMouseOwnSwitch()
+{
+    // The companion beside the executable, started by the utility on the
+    // first announcement; it takes a picture of the screen once it shows it.
+    QVERIFY2(QFileInfo(m_appCopy.path() + "/osd").isExecutable(), "osd is missing from the application directory");
+    QVERIFY(startScreen(96, "osd-xvfb"));
+    const QString shot = m_sOutputDir + "/osd-profile.png";
+    QFile::remove(shot);
+    qputenv("MOUSECFG_OSD_SCREENSHOT", QFile::encodeName(shot));
+    QProcess *app = startApp(m_appCopy.path(), "osd");
+    qunsetenv("MOUSECFG_OSD_SCREENSHOT");
+    QVERIFY2(!waitForWindow(m_sProductName, app, 15000).isEmpty(),
+             qPrintable("no main window; log:\n" + tail(m_sOutputDir + "/osd.log")));
+    const QString mouse = waitForWindow(kVirtualMouseTitle, app, 15000);
+    QVERIFY(!mouse.isEmpty());
+    QTest::qWait(1000); // the status thread that hears the mouse starts 500 ms after the window
+
+    // Alt+P is the Virtual mouse's "&Profile".
+    QCOMPARE(runTool(m_sXdotool, {"windowfocus", "--sync", mouse}, m_sDisplay).exitCode, 0);
+    QCOMPARE(runTool(m_sXdotool, {"key", "alt+p"}, m_sDisplay).exitCode, 0);
+
+    QString osd;
+    QElapsedTimer clock;
+    clock.start();
+    while (osd.isEmpty() && clock.elapsed() < 10000) {
+        const QStringList ids = visibleWindows("QRVM Wireless Mouse OSD");
+        osd = ids.isEmpty() ? QString() : ids.first();
+        QTest::qWait(50);
+    }
+    QVERIFY2(!osd.isEmpty(), qPrintable("no OSD window within 10 s; log:\n" + tail(m_sOutputDir + "/osd.log")));
+    const WindowGeometry g = geometry(osd);
+    // Bottom centre of the screen.
+    QVERIFY2(qAbs(g.x + g.width / 2 - kScreenWidth / 2) <= 1, qPrintable(QString::number(g.x)));
+    QVERIFY(g.y > kScreenHeight / 2 && g.y + g.height <= kScreenHeight);
+
+    QImage image;
+    QTRY_VERIFY2_WITH_TIMEOUT(image.load(shot), qPrintable("no screenshot at " + shot), 5000);
+    // The text is drawn in the theme colour of the sample configuration (6: 255, 125, 0).
+    int themed = 0;
+    for (int y = g.y; y < g.y + g.height; ++y)
+        for (int x = g.x; x < g.x + g.width; ++x)
+            themed += image.pixel(x, y) == qRgb(255, 125, 0) ? 1 : 0;
+    QVERIFY2(themed > 200, qPrintable(QStringLiteral("%1 pixels of the theme colour in the OSD").arg(themed)));
 }
 
 QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot,
