@@ -45,8 +45,7 @@ void print(const char *what, const std::vector<double> &v)
 QStringList traceLines(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                       : QStringList();
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
 }
 
 // Ends the companion that the lock file names, by its id, and waits for it.

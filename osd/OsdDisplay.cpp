@@ -19,9 +19,8 @@ const int kMargin = 16;
 } // namespace
 
 OsdDisplay::OsdDisplay(const QString &traceFile, QWidget *parent)
-    : QWidget(parent,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
-                  Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                          Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
     , m_strTraceFile(traceFile)
 {
     setWindowTitle(QString::fromStdU16String(osdblock::kWindowTitle));
@@ -50,7 +49,8 @@ void OsdDisplay::showMessage(const osdblock::Message &message)
     m_Fade.stop();
     m_HoldTimer.stop();
     m_strText = QString::fromStdU16String(message.text);
-    m_Colour = QColor(int(message.colour & 0xff), int((message.colour >> 8) & 0xff), int((message.colour >> 16) & 0xff));
+    m_Colour =
+        QColor(int(message.colour & 0xff), int((message.colour >> 8) & 0xff), int((message.colour >> 16) & 0xff));
 
     QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -100,8 +100,8 @@ void OsdDisplay::paintEvent(QPaintEvent *)
     QPainterPath path;
     const QFontMetrics metrics(m_Font);
     path.addText(kMargin, kMargin + metrics.ascent(), m_Font, m_strText);
-    painter.setPen(QPen(QColor(0, 0, 0, 200), qMax(2.0, m_Font.pixelSize() / 12.0), Qt::SolidLine, Qt::RoundCap,
-                        Qt::RoundJoin));
+    painter.setPen(
+        QPen(QColor(0, 0, 0, 200), qMax(2.0, m_Font.pixelSize() / 12.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(m_Colour);
     painter.drawPath(path);
     painter.end();

@@ -27,8 +27,7 @@ int main(int argc, char **argv)
     parser.setApplicationDescription(QStringLiteral("On-screen display of the mouse utility"));
     parser.addHelpOption();
     const QCommandLineOption idle(QStringLiteral("idle-exit"), QStringLiteral("End after SECONDS without a message."),
-                                  QStringLiteral("SECONDS"),
-                                  QString::number(OsdCompanion::kDefaultIdleExitSeconds));
+                                  QStringLiteral("SECONDS"), QString::number(OsdCompanion::kDefaultIdleExitSeconds));
     parser.addOption(idle);
     parser.process(app);
     bool ok = false;

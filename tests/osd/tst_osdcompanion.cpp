@@ -33,8 +33,7 @@ osdblock::Message message(const QString &text, int showTimeMs = 1500)
 QStringList lines(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                       : QStringList();
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
 }
 
 } // namespace

@@ -39,20 +39,19 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QByteArray>("colourBytes");
 
-        QTest::newRow("profile, theme 3") << "Profile 3" << 219 << 200 << 182 << "Profile 3"
-                                          << QByteArray::fromHex("dbc8b600");
+        QTest::newRow("profile, theme 3")
+            << "Profile 3" << 219 << 200 << 182 << "Profile 3" << QByteArray::fromHex("dbc8b600");
         QTest::newRow("rate, theme 6") << "500 HZ" << 255 << 125 << 0 << "500 HZ" << QByteArray::fromHex("ff7d0000");
         QTest::newRow("empty text") << "" << 0 << 0 << 255 << "" << QByteArray::fromHex("0000ff00");
         QTest::newRow("translated") << QStringLiteral("配置文件 3") << 0 << 255 << 0 << QStringLiteral("配置文件 3")
                                     << QByteArray::fromHex("00ff0000");
-        QTest::newRow("255 units, kept whole") << QString(255, 'x') << 1 << 2 << 3 << QString(255, 'x')
-                                               << QByteArray::fromHex("01020300");
-        QTest::newRow("300 units, cut to 255") << QString(300, 'y') << 1 << 2 << 3 << QString(255, 'y')
-                                               << QByteArray::fromHex("01020300");
+        QTest::newRow("255 units, kept whole")
+            << QString(255, 'x') << 1 << 2 << 3 << QString(255, 'x') << QByteArray::fromHex("01020300");
+        QTest::newRow("300 units, cut to 255")
+            << QString(300, 'y') << 1 << 2 << 3 << QString(255, 'y') << QByteArray::fromHex("01020300");
         // 254 units, then a character of two units across the limit: dropped whole
-        QTest::newRow("pair across the cut")
-            << QString(254, 'z') + QStringLiteral("\U0001F5B1") + "tail" << 1 << 2 << 3 << QString(254, 'z')
-            << QByteArray::fromHex("01020300");
+        QTest::newRow("pair across the cut") << QString(254, 'z') + QStringLiteral("\U0001F5B1") + "tail" << 1 << 2 << 3
+                                             << QString(254, 'z') << QByteArray::fromHex("01020300");
         QTest::newRow("pair ending at the limit")
             << QString(253, 'z') + QStringLiteral("\U0001F5B1") + "tail" << 1 << 2 << 3
             << QString(253, 'z') + QStringLiteral("\U0001F5B1") << QByteArray::fromHex("01020300");

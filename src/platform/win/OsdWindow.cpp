@@ -19,9 +19,8 @@ OsdSendResult sendOsdBlock(void *window, const std::uint8_t *data, std::size_t s
     copy.cbData = DWORD(size);
     copy.lpData = const_cast<std::uint8_t *>(data);
     DWORD_PTR answer = 0;
-    const LRESULT sent = SendMessageTimeoutW(static_cast<HWND>(window), WM_COPYDATA, 0,
-                                             reinterpret_cast<LPARAM>(&copy), SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                                             timeoutMs, &answer);
+    const LRESULT sent = SendMessageTimeoutW(static_cast<HWND>(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
+                                             SMTO_ABORTIFHUNG | SMTO_NORMAL, timeoutMs, &answer);
     if (sent == 0)
         return OsdSendResult::TimedOut;
     return answer != 0 ? OsdSendResult::Delivered : OsdSendResult::Refused;

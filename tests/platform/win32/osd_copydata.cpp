@@ -92,9 +92,10 @@ int send(bool expectDelivered)
     const DWORD took = GetTickCount() - before;
     const char *name = result == platformwin::OsdSendResult::Delivered ? "delivered"
                        : result == platformwin::OsdSendResult::Refused ? "refused"
-                                                                        : "timed out";
+                                                                       : "timed out";
     std::printf("sender: %s after %lu ms\n", name, static_cast<unsigned long>(took));
-    const auto expected = expectDelivered ? platformwin::OsdSendResult::Delivered : platformwin::OsdSendResult::TimedOut;
+    const auto expected =
+        expectDelivered ? platformwin::OsdSendResult::Delivered : platformwin::OsdSendResult::TimedOut;
     return result == expected ? 0 : 1;
 }
 
