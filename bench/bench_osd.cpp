@@ -119,6 +119,15 @@ int main(int argc, char **argv)
     while (session.isStatusRestartPending())
         settle(20);
 
+    // One round of the five slots first: the utility takes over each slot's
+    // DPI level and rate as the mouse reports them, so that every measured
+    // press announces the profile alone, as with a mouse that holds what the
+    // utility sent.
+    for (int i = 0; i < 5; ++i) {
+        mousesim::MouseSim::instance().pressProfileButton();
+        settle(600);
+    }
+
     std::vector<double> started;
     std::vector<double> running;
     for (int i = 0; i < runs; ++i) {
