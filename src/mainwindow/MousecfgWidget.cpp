@@ -13,11 +13,13 @@
 #include "ProfileModel.h"
 #include "TarnAccessible.h"
 #include "TarnAction.h"
+#include "TarnDPIWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
 #include "TarnPointSpeed.h"
 #include "TarnPushButton.h"
+#include "TarnReportRate.h"
 #include "TarnUi.h"
 
 #include <QCloseEvent>
@@ -224,6 +226,11 @@ void MousecfgWidget::buildPages()
         m_Pages.push_back(page);
         m_PageTabs.push_back(tab);
     };
+    add(new TarnDPIWindow(m_Session, this), TabDpi, QRect(285, 90, 456, 460));
+    auto *rate = new TarnReportRate(m_Session, this);
+    rate->setLiftSource([this] { return m_iLift; });
+    connect(rate, &TarnReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    add(rate, TabDpi, QRect(746, 90, 229, 150));
     add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
 }
 
@@ -402,14 +409,14 @@ void MousecfgWidget::slotRefreshProfile(int iProfile)
 
 void MousecfgWidget::slotRefreshDPIStage(int iDPI)
 {
-    reloadPanels();
+    // The DPI page follows the level itself, keeping its unapplied edits.
     const DpiLevel &level = m_Session.workingConfig().activeProfile().dpiLevels[std::size_t(iDPI % kDpiLevelCount)];
     showOsd(tr("DPI") + QStringLiteral(" %1:%2").arg(iDPI + 1).arg(dpiCodeToValue(int(level.y), readSensor(dirs()))));
 }
 
 void MousecfgWidget::slotRefreshRate(int iRate)
 {
-    reloadPanels();
+    // The report-rate page reloads itself from the working copy.
     switch (iRate) {
     case 8:
         showOsd(tr("125 HZ"));

@@ -77,6 +77,7 @@ void TarnPointSpeed::relayout()
     applySliderStyle();
     m_pPointerTitle->refreshFont();
     m_pScrollTitle->refreshFont();
+    m_pScrollBox->setFont(TarnUi::currentFont());
 }
 
 void TarnPointSpeed::pointerChanged(int value)

@@ -97,7 +97,8 @@ private slots:
         AppDirCopy dir;
         auto w = makeWindow(dir);
         ProfileData &profile = w.session->currentProfile();
-        profile.pollrate = profile.pollrate == 8 ? 4 : 8;
+        // Scroll speed: the speed page writes it straight into the working copy.
+        profile.scrollspeed = profile.scrollspeed == 3 ? 4 : 3;
         press(w, "applyButton");
         QCOMPARE(groupsSent(), std::set<int>({0x01}));
         MouseSim::instance().clearEvents();
@@ -110,7 +111,7 @@ private slots:
     {
         AppDirCopy dir;
         auto w = makeWindow(dir);
-        w.session->currentProfile().pollrate = 2;
+        w.session->currentProfile().scrollspeed = 7;
         MouseSim::instance().failWrites(10000);
         press(w, "applyButton");
         QCOMPARE(m_BoxTexts, QStringList({"Send data failed, please try again."}));
@@ -209,7 +210,7 @@ private slots:
     {
         AppDirCopy dir;
         auto w = makeWindow(dir);
-        w.session->currentProfile().pollrate = 2;
+        w.session->currentProfile().scrollspeed = 7;
         m_strChosenFile = dir.path() + "/mine";
         press(w, "saveButton");
         QVERIFY(QFile::exists(dir.path() + "/mine.conf"));
