@@ -3,8 +3,8 @@
 #include "ApplySequence.h"
 #include "CommandReport.h"
 #include "ConfigExchange.h"
-#include "ConfigLocation.h"
 #include "ConfigFile.h"
+#include "ConfigLocation.h"
 #include "DeviceLink.h"
 #include "PacketLog.h"
 #include "SendProcedure.h"
@@ -62,6 +62,12 @@ void printOut(const QString &text)
 {
     std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
+}
+
+// One object on one line, for scripts.
+void printJson(const QJsonObject &object)
+{
+    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
 void printErr(const QString &text)
@@ -307,7 +313,8 @@ int MouseCtl::checkAppDir()
     }
     m_dirs = resolveStorageDirs(dir.absoluteFilePath());
     if (!QFileInfo(m_dirs.configIni()).isFile()) {
-        printErr(QStringLiteral("%1 has no Config.ini; is %2 the application directory?").arg(m_dirs.configDir, m_strAppDir));
+        printErr(QStringLiteral("%1 has no Config.ini; is %2 the application directory?")
+                     .arg(m_dirs.configDir, m_strAppDir));
         return ExitFile;
     }
     return ExitOk;
@@ -361,9 +368,7 @@ int MouseCtl::runStatus()
     const int open = openMouse(link);
     if (open != ExitOk) {
         if (m_bJson)
-            printOut(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("connected"), false},
-                                                                 {QStringLiteral("connection"), QStringLiteral("none")}})
-                                           .toJson(QJsonDocument::Compact)));
+            printJson({{QStringLiteral("connected"), false}, {QStringLiteral("connection"), QStringLiteral("none")}});
         return open;
     }
 
@@ -430,7 +435,7 @@ void MouseCtl::printStatusJson(DeviceLink &link, const QString &connection)
     out.insert(QStringLiteral("dpiLevel"), profile.dpi + 1);
     const int hz = rateHz(profile.pollrate);
     out.insert(QStringLiteral("reportRateHz"), hz != 0 ? QJsonValue(hz) : QJsonValue());
-    printOut(QString::fromUtf8(QJsonDocument(out).toJson(QJsonDocument::Compact)));
+    printJson(out);
 }
 
 int MouseCtl::runApply()

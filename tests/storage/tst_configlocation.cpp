@@ -32,8 +32,8 @@ struct InstalledAppDir
     {
         QDir().mkpath(shipped + QStringLiteral("/MacroDB"));
         QDir().mkpath(shipped + QStringLiteral("/Profile"));
-        for (const QString &rel : {QStringLiteral("Config.ini"), QStringLiteral("LangConfig.ini"),
-                                   QStringLiteral("Profile/Profile 1.prof")})
+        for (const QString &rel :
+             {QStringLiteral("Config.ini"), QStringLiteral("LangConfig.ini"), QStringLiteral("Profile/Profile 1.prof")})
             QFile::copy(QStringLiteral(MOUSECFG_DATA_DIR "/Configs/") + rel, shipped + QLatin1Char('/') + rel);
         if (marked)
             StorageTestDirs::writeText(appDir() + QLatin1Char('/') + QLatin1String(kInstalledMarkerName), "x\n");
@@ -104,8 +104,8 @@ void TestConfigLocation::installedCopyUsesSeededUserFolder()
     const StorageDirs dirs = resolveStorageDirs(app.appDir(), app.env());
     QCOMPARE(dirs.configDir, app.userDir());
     QCOMPARE(dirs.modelDescription(), app.appDir() + QStringLiteral("/DefaultProfile.bin"));
-    for (const QString &rel : {QStringLiteral("Config.ini"), QStringLiteral("LangConfig.ini"),
-                               QStringLiteral("Profile/Profile 1.prof")}) {
+    for (const QString &rel :
+         {QStringLiteral("Config.ini"), QStringLiteral("LangConfig.ini"), QStringLiteral("Profile/Profile 1.prof")}) {
         QFile shipped(app.shipped + QLatin1Char('/') + rel);
         QFile user(app.userDir() + QLatin1Char('/') + rel);
         QVERIFY2(shipped.open(QIODevice::ReadOnly) && user.open(QIODevice::ReadOnly), qPrintable(rel));
