@@ -44,19 +44,22 @@ install(FILES "${CMAKE_BINARY_DIR}/share/changelog.gz" DESTINATION share/doc/mou
 
 # cpack -G DEB in the build folder: everything above except the simulator
 # component. The shared libraries' packages become the dependencies.
+# Packaging follows a finished build (scripts/check-package.sh runs after the
+# tests): cpack need not walk the whole build again first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME mousecfg)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_CONTACT "mousecfg maintainers <maintainers@mousecfg.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility for wireless gaming mice")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "configuration utility for wireless gaming mice
- Edits the five on-board profiles of a family of wireless gaming mice (DPI
- levels, report rate, lighting, button functions, macros, pointer and scroll
- speed), writes only what changed to the mouse with verified packets, shows
- battery and connection state and lives in the system tray.
- .
- The command line mousecfgctl shows the mouse's state (also as JSON) and
- applies and exports configuration files.")
+# CPack puts the summary first and indents these lines itself.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Edits the five on-board profiles of a family of wireless gaming mice (DPI
+levels, report rate, lighting, button functions, macros, pointer and scroll
+speed), writes only what changed to the mouse with verified packets, shows
+battery and connection state and lives in the system tray.
+
+The command line mousecfgctl shows the mouse's state (also as JSON) and
+applies and exports configuration files.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

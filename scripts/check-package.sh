@@ -46,5 +46,5 @@ trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
 appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml || status=1
 
-lintian --fail-on error --no-tag-display-limit "$deb" || status=1
+lintian --fail-on error --tag-display-limit 0 "$deb" || status=1
 exit "$status"
