@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 
 const char kInstalledMarkerName[] = "mousecfg-installed";
 
@@ -49,6 +50,31 @@ int addMissingKeys(const QString &shippedIni, const QString &userIni)
     return user->status() == QSettings::NoError ? added : -1;
 }
 
+// The shipped files a user's folder has already been offered, one relative path
+// a line: a file the user deleted since is not brought back.
+const char kOfferedListName[] = ".shipped-files";
+
+QSet<QString> readOffered(const QString &path)
+{
+    QSet<QString> offered;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : file.readAll().split('\n'))
+            if (!line.isEmpty())
+                offered.insert(QString::fromUtf8(line));
+    }
+    return offered;
+}
+
+bool writeOffered(const QString &path, const QSet<QString> &offered)
+{
+    QStringList lines(offered.begin(), offered.end());
+    lines.sort();
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8()) >= 0 && file.commit();
+}
+
 } // namespace
 
 QString userConfigDir(const QProcessEnvironment &env)
@@ -81,6 +107,9 @@ SeedResult seedConfigDir(const QString &shippedDir, const QString &userDir)
     }
     const QDir shipped(shippedDir);
     const QDir user(userDir);
+    const QString offeredPath = user.filePath(QString::fromLatin1(kOfferedListName));
+    QSet<QString> offered = readOffered(offeredPath);
+    const int offeredBefore = offered.size();
     QDirIterator it(shippedDir, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -95,20 +124,29 @@ SeedResult seedConfigDir(const QString &shippedDir, const QString &userDir)
         }
         if (it.fileName() == QLatin1String(".keep"))
             continue;
+        const bool ini = rel.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive);
         if (!QFileInfo::exists(to)) {
+            // A profile or macro the user removed stays removed; the settings
+            // files themselves are needed to run.
+            if (offered.contains(rel) && !ini)
+                continue;
             QString error;
-            if (!QDir().mkpath(QFileInfo(to).path()) || !copyContents(from, to, &error))
+            if (!QDir().mkpath(QFileInfo(to).path()) || !copyContents(from, to, &error)) {
                 result.failures << QStringLiteral("cannot copy %1 to %2: %3").arg(from, to, error);
-            else
-                result.copied << rel;
-        } else if (rel.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive)) {
+                continue; // tried again next time
+            }
+            result.copied << rel;
+        } else if (ini) {
             const int added = addMissingKeys(from, to);
             if (added < 0)
                 result.failures << QStringLiteral("cannot add the new settings of %1 to %2").arg(from, to);
             else
                 result.keysAdded += added;
         }
+        offered.insert(rel);
     }
+    if (offered.size() != offeredBefore && !writeOffered(offeredPath, offered))
+        result.failures << QStringLiteral("cannot write %1").arg(offeredPath);
     return result;
 }
 

@@ -32,9 +32,10 @@ struct SeedResult
 };
 
 // Brings the user's folder up to the shipped one without changing anything
-// of the user's: a shipped file the user lacks is copied, a shipped key missing
-// from the user's .ini file of the same name is added. Other files the user has
-// are left alone.
+// of the user's: a shipped file the folder has never had is copied (one the
+// user deleted stays deleted), a shipped key missing from the user's .ini file
+// of the same name is added. A missing .ini file is always copied again. Other
+// files the user has are left alone.
 SeedResult seedConfigDir(const QString &shippedDir, const QString &userDir);
 
 // The folders of a run from its application folder: fromAppDir, or the seeded

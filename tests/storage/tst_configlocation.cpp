@@ -141,6 +141,8 @@ void TestConfigLocation::upgradeAddsWithoutOverwriting()
 
     setIniValue(userIni, QStringLiteral("Config/ProfileID"), QStringLiteral("3"));
     StorageTestDirs::writeText(app.userDir() + QStringLiteral("/MacroDB/Mine.MSMACRO"), "mine\n");
+    QVERIFY(QFile::remove(app.userDir() + QStringLiteral("/Profile/Profile 1.prof")));
+    QVERIFY(QFile::remove(app.userDir() + QStringLiteral("/LangConfig.ini")));
 
     // The next version changes a value the user changed, adds a key and a file.
     QFile::setPermissions(shippedIni, QFile::ReadOwner | QFile::WriteOwner);
@@ -150,7 +152,10 @@ void TestConfigLocation::upgradeAddsWithoutOverwriting()
 
     const SeedResult second = seedConfigDir(app.shipped, app.userDir());
     QVERIFY(second.failures.isEmpty());
-    QCOMPARE(second.copied, QStringList{QStringLiteral("MacroDB/Shipped.MSMACRO")});
+    // The removed profile stays removed; the settings file is needed.
+    QStringList copied = second.copied;
+    copied.sort();
+    QCOMPARE(copied, (QStringList{QStringLiteral("LangConfig.ini"), QStringLiteral("MacroDB/Shipped.MSMACRO")}));
     QCOMPARE(second.keysAdded, 1);
     QCOMPARE(iniValue(userIni, QStringLiteral("Config/ProfileID")), QStringLiteral("3"));
     QCOMPARE(iniValue(userIni, QStringLiteral("FONT_LIST/LangName_9")), QStringLiteral("Added"));
