@@ -26,8 +26,27 @@ function(mousecfg_add_qtest name)
     ENVIRONMENT "${env};${T_ENV}")
 endfunction()
 
-# Put an executable into the assembled application directory.
+# mousecfg_app_executable(<target> [COMMAND] [SIMULATOR])
+# Puts an executable into the assembled application directory and installs it
+# into the installed one (<prefix>/lib/mousecfg). COMMAND also links it from
+# <prefix>/bin. SIMULATOR keeps it out of the package: it is installed only on
+# request, with `cmake --install <build> --component simulator`.
 function(mousecfg_app_executable target)
+  cmake_parse_arguments(E "COMMAND;SIMULATOR" "" "" ${ARGN})
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${MOUSECFG_APPDIR}")
   add_dependencies(appdir ${target})
+  set(component COMPONENT mousecfg)
+  if(E_SIMULATOR)
+    set(component COMPONENT simulator EXCLUDE_FROM_ALL)
+  endif()
+  install(TARGETS ${target} RUNTIME DESTINATION "${MOUSECFG_INSTALL_APPDIR}" ${component})
+  if(E_COMMAND)
+    # A relative link, so the installation can move (DESTDIR, another prefix);
+    # the program finds its data from its real location.
+    file(RELATIVE_PATH to "/${MOUSECFG_INSTALL_BINDIR}" "/${MOUSECFG_INSTALL_APPDIR}/${target}")
+    set(link "${CMAKE_BINARY_DIR}/command-links/${target}")
+    file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/command-links")
+    file(CREATE_LINK "${to}" "${link}" SYMBOLIC)
+    install(PROGRAMS "${link}" DESTINATION "${MOUSECFG_INSTALL_BINDIR}" ${component})
+  endif()
 endfunction()

@@ -26,6 +26,8 @@ packages=(
   # dbus-send; dbus-x11 for running the demo under one), and the AT-SPI
   # client for the system /usr/bin/python3
   at-spi2-core dbus-daemon dbus-bin dbus-x11 python3-pyatspi
+  # the Debian package (cpack -G DEB with dpkg-shlibdeps) and its checks
+  dpkg-dev appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

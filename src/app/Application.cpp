@@ -1,12 +1,12 @@
 #include "Application.h"
 
+#include "ConfigLocation.h"
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
 #include "OsdCompanionLink.h"
 #include "SingleInstanceGuard.h"
-#include "StorageDirs.h"
 #include "TarnUi.h"
 
 #include <QApplication>
@@ -21,7 +21,9 @@ int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
     // Closing the window hides it to the tray; only "&Quit" ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const StorageDirs dirs = StorageDirs::fromAppDir(QCoreApplication::applicationDirPath());
+    // The data comes from beside the executable, wherever it is installed; the
+    // settings from there or from the user's own folder.
+    const StorageDirs dirs = resolveStorageDirs(QCoreApplication::applicationDirPath());
     const QString productName = readProductName(dirs);
     SingleInstanceGuard guard(productName + QStringLiteral(" Wireless Gaming Mouse Mutex1"));
     if (!guard.acquire())

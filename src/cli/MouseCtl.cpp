@@ -4,6 +4,7 @@
 #include "CommandReport.h"
 #include "ConfigExchange.h"
 #include "ConfigFile.h"
+#include "ConfigLocation.h"
 #include "DeviceLink.h"
 #include "PacketLog.h"
 #include "SendProcedure.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 
 #include <hidapi.h>
@@ -33,7 +36,8 @@ constexpr int kStatusReadAttempts = 5;
 const char *const kUsage = "Usage: %s [options] <command> [arguments]\n"
                            "\n"
                            "Commands:\n"
-                           "  status               how the mouse is attached, its battery reading and write status\n"
+                           "  status [--json]      how the mouse is attached, its battery reading and write status;\n"
+                           "                       --json: one JSON object (see the manual page)\n"
                            "  apply [--all] FILE   load a configuration file (.conf) into the working copy and\n"
                            "                       write the groups that changed to the mouse (--all: every group)\n"
                            "  export FILE          write the stored configuration with its product tag to FILE\n"
@@ -45,6 +49,7 @@ const char *const kUsage = "Usage: %s [options] <command> [arguments]\n"
                            "  --simulate           use the simulated mouse (mousecfgctl-sim only)\n"
                            "  --verbose            also print the device link's diagnostics\n"
                            "  -h, --help           this text\n"
+                           "  --version            the program's version\n"
 #ifdef MOUSECFGCTL_SIMULATOR
                            "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable,\n"
                            "                       fail-writes=N, drop-answers=N, corrupt-echo=N, unplug-after=N\n"
@@ -57,6 +62,12 @@ void printOut(const QString &text)
 {
     std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
+}
+
+// One object on one line, for scripts.
+void printJson(const QJsonObject &object)
+{
+    printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
 }
 
 void printErr(const QString &text)
@@ -82,6 +93,24 @@ void messageHandler(QtMsgType, const QMessageLogContext &context, const QString 
         text.chop(1);
     std::fflush(stdout);
     std::fputs(qPrintable(text + QLatin1Char('\n')), stderr);
+}
+
+// The report-rate code as the mouse knows it, in reports per second; 0 for a
+// code the mouse does not have.
+int rateHz(int code)
+{
+    switch (code) {
+    case 1:
+        return 1000;
+    case 2:
+        return 500;
+    case 4:
+        return 250;
+    case 8:
+        return 125;
+    default:
+        return 0;
+    }
 }
 
 QString groupNames(ChangeMask mask)
@@ -188,7 +217,9 @@ int MouseCtl::parse(const QStringList &arguments)
     const QCommandLineOption simulate(QStringLiteral("simulate"));
     const QCommandLineOption verbose(QStringLiteral("verbose"));
     const QCommandLineOption all(QStringLiteral("all"));
-    parser.addOptions({help, appDir, trace, simulate, verbose, all});
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, appDir, trace, simulate, verbose, all, json, version});
 #ifdef MOUSECFGCTL_SIMULATOR
     const QCommandLineOption simFaultOption(QStringLiteral("sim-fault"), QString(), QStringLiteral("F"));
     parser.addOption(simFaultOption);
@@ -204,8 +235,14 @@ int MouseCtl::parse(const QStringList &arguments)
         std::fflush(stdout);
         return ExitOk;
     }
+    if (parser.isSet(version)) {
+        std::printf("mousecfgctl %s\n", MOUSECFG_VERSION);
+        std::fflush(stdout);
+        return ExitOk;
+    }
 
     m_bTrace = parser.isSet(trace);
+    m_bJson = parser.isSet(json);
     m_bVerbose = parser.isSet(verbose);
     m_bAll = parser.isSet(all);
     m_bSimulate = parser.isSet(simulate);
@@ -252,6 +289,10 @@ int MouseCtl::parse(const QStringList &arguments)
         printErr(QStringLiteral("--all belongs to apply"));
         return ExitUsage;
     }
+    if (m_bJson && m_strCommand != QLatin1String("status")) {
+        printErr(QStringLiteral("--json belongs to status"));
+        return ExitUsage;
+    }
     if (takesFile) {
         m_strFile = positional[1];
         if (m_strFile.isEmpty()) {
@@ -270,9 +311,10 @@ int MouseCtl::checkAppDir()
         printErr(QStringLiteral("application directory %1 does not exist").arg(m_strAppDir));
         return ExitFile;
     }
-    m_dirs = StorageDirs::fromAppDir(dir.absoluteFilePath());
+    m_dirs = resolveStorageDirs(dir.absoluteFilePath());
     if (!QFileInfo(m_dirs.configIni()).isFile()) {
-        printErr(QStringLiteral("%1 has no Configs/Config.ini; is it the application directory?").arg(m_strAppDir));
+        printErr(QStringLiteral("%1 has no Config.ini; is %2 the application directory?")
+                     .arg(m_dirs.configDir, m_strAppDir));
         return ExitFile;
     }
     return ExitOk;
@@ -324,11 +366,22 @@ int MouseCtl::runStatus()
 {
     DeviceLink link(m_dirs);
     const int open = openMouse(link);
-    if (open != ExitOk)
+    if (open != ExitOk) {
+        if (m_bJson)
+            printJson({{QStringLiteral("connected"), false}, {QStringLiteral("connection"), QStringLiteral("none")}});
         return open;
+    }
 
     const bool cable = link.hidCommand2() != nullptr;
     const bool receiver = link.hidCommand1() != nullptr;
+    if (m_bJson) {
+        printStatusJson(link, cable && receiver ? QStringLiteral("cable+receiver")
+                              : cable           ? QStringLiteral("cable")
+                                                : QStringLiteral("receiver"));
+        link.CloseDevice();
+        link.ExitHid();
+        return ExitOk;
+    }
     printOut(QStringLiteral("model: %1").arg(link.modelName()));
     printOut(QStringLiteral("connection: %1")
                  .arg(cable && receiver ? QStringLiteral("cable and receiver")
@@ -352,6 +405,37 @@ int MouseCtl::runStatus()
     link.CloseDevice();
     link.ExitHid();
     return ExitOk;
+}
+
+// The mouse is asked only for its battery and write status; the active profile,
+// its DPI level and rate are those of the stored configuration, which the
+// utility keeps up to date with what the mouse reports.
+void MouseCtl::printStatusJson(DeviceLink &link, const QString &connection)
+{
+    QJsonObject out{{QStringLiteral("model"), link.modelName()},
+                    {QStringLiteral("connected"), true},
+                    {QStringLiteral("connection"), connection}};
+    const std::optional<StatusAnswer> status = queryStatus(link);
+    const bool awake = status && !status->battery.mouseOff();
+    out.insert(QStringLiteral("answered"), bool(status));
+    out.insert(QStringLiteral("asleep"), status && status->battery.mouseOff());
+    out.insert(QStringLiteral("batteryPercent"),
+               awake ? QJsonValue(batteryLevel(status->battery, readBatteryFull(m_dirs))) : QJsonValue());
+    out.insert(QStringLiteral("batteryMillivolts"), awake ? QJsonValue(status->battery.millivolts()) : QJsonValue());
+    out.insert(QStringLiteral("charging"), awake ? QJsonValue(status->battery.charging()) : QJsonValue());
+    out.insert(QStringLiteral("writeStatus"), awake ? QJsonValue(status->writeStatus) : QJsonValue());
+
+    AppConfig saved;
+    ButtonPositions positions{};
+    loadSavedConfig(m_dirs, saved, positions);
+    const int slot = saved.ProfileID < kProfileCount ? saved.ProfileID : 0;
+    const ProfileData &profile = saved.profiles[std::size_t(slot)];
+    out.insert(QStringLiteral("profile"), slot + 1);
+    out.insert(QStringLiteral("profileName"), saved.profileNames[std::size_t(slot)]);
+    out.insert(QStringLiteral("dpiLevel"), profile.dpi + 1);
+    const int hz = rateHz(profile.pollrate);
+    out.insert(QStringLiteral("reportRateHz"), hz != 0 ? QJsonValue(hz) : QJsonValue());
+    printJson(out);
 }
 
 int MouseCtl::runApply()

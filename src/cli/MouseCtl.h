@@ -39,6 +39,7 @@ private:
     // The decoded answer to one status query; empty when the mouse did not answer.
     std::optional<StatusAnswer> queryStatus(DeviceLink &link);
     int runStatus();
+    void printStatusJson(DeviceLink &link, const QString &connection);
     int runApply();
     int runExport();
 
@@ -47,6 +48,7 @@ private:
     QString m_strAppDir;
     QStringList m_simFaults;
     bool m_bAll = false;
+    bool m_bJson = false;
     bool m_bTrace = false;
     bool m_bVerbose = false;
     bool m_bSimulate = false;

@@ -1,10 +1,11 @@
 // skingen: draws every picture of the skin from shapes, gradients and text.
 //
-//   skingen <skin folder> <frame folder>
+//   skingen <skin folder> <frame folder> [<icon theme folder>]
 //
 // writes the pictures into <skin folder> and the frames of the progress
 // spinner as frame_NN.png into <frame folder>, from which the build assembles
-// resources/loading.gif (Qt cannot write GIF).
+// resources/loading.gif (Qt cannot write GIF). With an icon theme folder it
+// also draws the desktop icon there, as hicolor/<n>x<n>/apps/mousecfg.png.
 
 #include "DialogArt.h"
 #include "IcoFile.h"
@@ -20,6 +21,8 @@
 namespace {
 
 constexpr int kSpinnerFrames = 12;
+// The sizes desktops ask the hicolor theme for.
+constexpr int kThemeIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 bool saveImage(const QDir &root, const QString &relPath, const QImage &image, QTextStream &log)
 {
@@ -42,8 +45,8 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        qWarning("usage: skingen <skin folder> <frame folder>");
+    if (args.size() != 3 && args.size() != 4) {
+        qWarning("usage: skingen <skin folder> <frame folder> [<icon theme folder>]");
         return 2;
     }
     const QDir skin(args.at(1));
@@ -69,6 +72,14 @@ int main(int argc, char **argv)
         log << "icon.ico 16,32,48,256\n";
     else
         ok = false;
+
+    if (args.size() == 4) {
+        const QDir theme(args.at(3));
+        for (int px : kThemeIconSizes) {
+            const QString rel = QStringLiteral("hicolor/%1x%1/apps/mousecfg.png").arg(px);
+            ok = saveImage(theme, rel, drawAppIcon(px), log) && ok;
+        }
+    }
 
     // Stale frames from an earlier run with more frames must not reach the GIF.
     for (const QString &old : frames.entryList({QStringLiteral("frame_*.png")}, QDir::Files))

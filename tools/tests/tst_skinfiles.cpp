@@ -58,6 +58,8 @@ private slots:
     void mouseButtonLit();
     void spinnerPlaysOverTile();
     void appIconHoldsAllSizes();
+    void themeIconSizes_data();
+    void themeIconSizes();
 };
 
 void TestSkinFiles::pictureSizes_data()
@@ -286,6 +288,26 @@ void TestSkinFiles::appIconHoldsAllSizes()
         sizes.insert(img.width());
     }
     QCOMPARE(sizes, (QSet<int>{16, 32, 48, 256}));
+}
+
+// The desktop icon in the hicolor theme: one picture per size a desktop asks for.
+void TestSkinFiles::themeIconSizes_data()
+{
+    QTest::addColumn<int>("px");
+    for (int px : {16, 22, 24, 32, 48, 64, 128, 256})
+        QTest::newRow(qPrintable(QString::number(px))) << px;
+}
+
+void TestSkinFiles::themeIconSizes()
+{
+    QFETCH(int, px);
+    const QString path =
+        QStringLiteral(MOUSECFG_SOURCE_DIR "/data/linux/icons/hicolor/%1x%1/apps/mousecfg.png").arg(px);
+    const QImage img = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!img.isNull(), qPrintable(path));
+    QCOMPARE(img.size(), QSize(px, px));
+    QCOMPARE(qAlpha(img.pixel(0, 0)), 0);                 // the cut corner
+    QCOMPARE(qAlpha(img.pixel(px / 2, px * 3 / 4)), 255); // the mouse's body
 }
 
 QTEST_MAIN(TestSkinFiles)
