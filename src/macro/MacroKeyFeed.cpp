@@ -86,6 +86,9 @@ bool macroRawKeyEvent(const QKeyEvent &event, RawKeyEvent &raw)
         raw.flags |= kKeyFlagAltDown;
     // The hook tells right Alt by its virtual key.
     raw.virtualKey = scan == kScanAlt && extended ? kVirtualKeyRightAlt : 0;
-    raw.timeMs = macroMonotonicMs();
+    // The window system's own stamp where it gives one (the X server's
+    // millisecond clock, as the hook's event time on Windows), so a busy
+    // interface thread does not shift the pauses; else the arrival time.
+    raw.timeMs = event.timestamp() != 0 ? qint64(event.timestamp()) : macroMonotonicMs();
     return true;
 }

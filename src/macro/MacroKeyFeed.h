@@ -3,8 +3,8 @@
 // macro page receives while it holds the keyboard, turned into what the
 // system's low-level keyboard hook reports for the same key (set-1 scan code,
 // extended / Alt-down / key-up flags, virtual key of right Alt), stamped with
-// the monotonic clock. This is the one place to change when the events come
-// from elsewhere.
+// the window system's event time or else the monotonic clock. This is the one
+// place to change when the events come from elsewhere.
 
 #include "MacroRecorder.h"
 
