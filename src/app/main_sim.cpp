@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <mutex>
@@ -44,8 +45,9 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
     painter.end();
     return image.save(path);
 }
-// The tables the simulated mouse saw closed, one line each ("table 1"), kept
-// in a file for end-to-end tests that watch the program from outside.
+// The tables the simulated mouse saw closed, one line each ("table 1"), and
+// the used macro slots, kept in a file for end-to-end tests that watch the
+// program from outside.
 void traceClosedTables(const QString &path)
 {
     struct Trace
@@ -56,9 +58,21 @@ void traceClosedTables(const QString &path)
     auto trace = std::make_shared<Trace>();
     mousesim::MouseSim::instance().addListener([path, trace](unsigned) {
         QStringList lines;
+        bool macroArea = false;
         for (const mousesim::Event &event : mousesim::MouseSim::instance().events()) {
-            if (event.kind == mousesim::EventKind::TableClosed)
+            if (event.kind == mousesim::EventKind::TableClosed) {
                 lines << QStringLiteral("table %1").arg(event.command);
+                macroArea = macroArea || event.command == 5;
+            }
+        }
+        // Once the macro area was written: each used slot as "macro <slot> <hex bytes>".
+        for (int slot = 0; macroArea && slot < mousesim::kMacroSlots; ++slot) {
+            const std::vector<std::uint8_t> bytes = mousesim::MouseSim::instance().macroSlot(slot);
+            if (std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; }))
+                continue;
+            const QByteArray hex =
+                QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' ');
+            lines << QStringLiteral("macro %1 %2").arg(slot).arg(QString::fromLatin1(hex));
         }
         const std::lock_guard<std::mutex> lock(trace->mutex);
         if (std::size_t(lines.size()) == trace->written)

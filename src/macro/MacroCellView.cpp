@@ -77,7 +77,8 @@ MacroCellView moveCell(int dataH, int dataL, int column)
 
 MacroCellView macroCellView(const QString &map, int dataH, int dataL, int column)
 {
-    if (column < 0 || column >= MacroColumnCount)
+    // A row the list cannot show stays blank.
+    if (column < 0 || column >= MacroColumnCount || map.isEmpty())
         return {};
     const bool keyPress = map == QLatin1String("132");
     if (keyPress || map == QLatin1String("4")) {

@@ -15,5 +15,6 @@ enum MacroColumn : int { MacroColumnKey = 0, MacroColumnAction = 1, MacroColumnD
 
 // The cell of the given column for a row whose Map cell holds the text map.
 // Map is compared as text, so only the exact decimal spellings are known
-// actions; anything else shows the keyboard icon and "driverText".
+// actions; anything else shows the keyboard icon and "driverText", except an
+// empty Map, which is a row shown blank.
 MacroCellView macroCellView(const QString &map, int dataH, int dataL, int column);

@@ -1,6 +1,7 @@
 #include "MousecfgWidget.h"
 
 #include "ConfigFile.h"
+#include "MacroDialog.h"
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgCommands.h"
@@ -232,6 +233,9 @@ void MousecfgWidget::buildPages()
     connect(rate, &TarnReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     add(rate, TabDpi, QRect(746, 90, 229, 150));
     add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
+    auto *macro = new MacroDialog(m_Session, this);
+    connect(macro, &MacroDialog::EnableButtonsSignal, this, &MousecfgWidget::slotEnableButtons);
+    add(macro, TabMacro, QRect(285, 90, 665, 467));
 }
 
 void MousecfgWidget::retranslate()

@@ -151,6 +151,25 @@ QStringList listMacroNames(const StorageDirs &dirs)
     return names;
 }
 
+bool replaceMacroName(const StorageDirs &dirs, const QString &oldName, const QString &newName)
+{
+    if (oldName.isEmpty() || !isSafeFileName(newName)) {
+        qWarning("Macro registry: \"%s\" not replaced by \"%s\"", qPrintable(oldName), qPrintable(newName));
+        return false;
+    }
+    SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
+    QSettings &s = ini.settings();
+    for (int i = 0; i < kMacroSlotCount; ++i) {
+        const QString key = indexed("MACRO_LIST/", i);
+        if (s.value(key).toString() == oldName) {
+            s.setValue(key, newName);
+            return true;
+        }
+    }
+    qWarning("Macro registry holds no \"%s\"", qPrintable(oldName));
+    return false;
+}
+
 int readWriteSign(const StorageDirs &dirs, const QString &name)
 {
     const QString path = macroFilePath(dirs, name);

@@ -64,6 +64,10 @@ void copyMacroToButton(const MacroRecord &macro, ButtonEntry &button);
 // used, or when the name is empty or not a plain file name.
 bool addMacroName(const StorageDirs &dirs, const QString &name);
 QStringList listMacroNames(const StorageDirs &dirs);
+// Writes newName into the registry slot that holds oldName (an empty newName
+// frees the slot). False when no slot holds oldName, or newName is not a plain
+// file name.
+bool replaceMacroName(const StorageDirs &dirs, const QString &oldName, const QString &newName);
 int countMacros(const StorageDirs &dirs); // also declared with the Config.ini accessors
 
 int readWriteSign(const StorageDirs &dirs, const QString &name);

@@ -81,6 +81,7 @@ private slots:
     void screenshot();
     void applyByRealClick();
     void osdShowsTheMouseOwnSwitch();
+    void recordMacroAndApply();
 
 private:
     bool startScreen(int dpi, const QString &logName);
@@ -386,6 +387,85 @@ void TestStartup::osdShowsTheMouseOwnSwitch()
         for (int x = g.x; x < g.x + g.width; ++x)
             themed += image.pixel(x, y) == qRgb(255, 125, 0) ? 1 : 0;
     QVERIFY2(themed > 200, qPrintable(QStringLiteral("%1 pixels of the theme colour in the OSD").arg(themed)));
+}
+
+void TestStartup::recordMacroAndApply()
+{
+    // The fourth button of the first profile plays the macro "name_1", which the
+    // first NEW on the macro page creates.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(copyAppDir(dir.path()));
+    {
+        QSettings profile(dir.path() + "/Configs/Profile/Profile 1.prof", QSettings::IniFormat);
+        profile.setValue("PROFILE/BUTTON_INFO_3_Fun", 200);
+        profile.setValue("PROFILE/BUTTON_INFO_3_macroname", "name_1");
+    }
+    QVERIFY(startScreen(96, "macro-xvfb"));
+    const QString trace = dir.path() + "/tables.txt";
+    QProcess *app = startApp(dir.path(), "macro", QString(), trace);
+    const QString id = waitForWindow(m_sProductName, app, 15000);
+    QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(m_sOutputDir + "/macro.log")));
+    const WindowGeometry g = geometry(id);
+    const auto click = [&](int x, int y) {
+        QCOMPARE(
+            runTool(m_sXdotool, {"mousemove", QString::number(g.x + x), QString::number(g.y + y)}, m_sDisplay).exitCode,
+            0);
+        QTest::qWait(100);
+        QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+        QTest::qWait(300);
+    };
+    // Design positions at scale 1.00: the MACRO tab, then on the page (285, 90)
+    // NEW, "RECORD DELAYS BETWEEN ACTION" and START.
+    click(146, 206);
+    click(285 + 42, 90 + 311);
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.path() + "/Configs/MacroDB/name_1.MSMACRO"), 5000);
+    click(285 + 463, 90 + 21);
+    click(285 + 203, 90 + 327);
+    // Real key events with pauses of 300, 200 and 250 ms between them (xdotool
+    // adds 12 ms after each key unless told otherwise).
+    QCOMPARE(runTool(m_sXdotool,
+                     {"keydown", "--delay", "0", "a", "sleep", "0.3",  "keyup", "--delay", "0", "a", "sleep", "0.2",
+                      "keydown", "--delay", "0", "b", "sleep", "0.25", "keyup", "--delay", "0", "b"},
+                     m_sDisplay)
+                 .exitCode,
+             0);
+    QTest::qWait(200);
+    click(285 + 203, 90 + 327); // STOP, which saves
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QSettings(dir.path() + "/Configs/MacroDB/name_1.MSMACRO", QSettings::IniFormat).value("Setting/Count").toInt(),
+        7, 5000);
+    click(635, 603); // Apply
+
+    QStringList slot;
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        [&] {
+            QFile f(trace);
+            const QStringList lines =
+                f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n') : QStringList();
+            for (const QString &line : lines) {
+                if (line.startsWith("macro 0 "))
+                    slot = line.mid(8).split(' ');
+            }
+            return !slot.isEmpty();
+        }(),
+        qPrintable("no macro slot in the trace; log:\n" + tail(m_sOutputDir + "/macro.log")), 15000);
+    // The slot holds map, low byte, high byte per action: A down, pause, A up,
+    // pause, B down, pause, B up (HID usages 4 and 5).
+    QVERIFY2(slot.size() >= 21, qPrintable(slot.join(' ')));
+    const auto byte = [&slot](int i) { return slot.at(i).toInt(nullptr, 16); };
+    const int keys[4][2] = {{0x84, 4}, {0x04, 4}, {0x84, 5}, {0x04, 5}};
+    for (int k = 0; k < 4; ++k) {
+        QCOMPARE(byte(6 * k), keys[k][0]);
+        QCOMPARE(byte(6 * k + 1), keys[k][1]);
+    }
+    const int pauses[3] = {300, 200, 250};
+    for (int d = 0; d < 3; ++d) {
+        QCOMPARE(byte(6 * d + 3), 0x06);
+        const int ms = (byte(6 * d + 4) + 256 * byte(6 * d + 5)) * 10;
+        qInfo("pause %d: %d ms recorded for %d ms", d + 1, ms, pauses[d]);
+        QVERIFY2(qAbs(ms - pauses[d]) <= 15, qPrintable(QStringLiteral("%1 ms for %2 ms").arg(ms).arg(pauses[d])));
+    }
 }
 
 QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot,

@@ -602,7 +602,7 @@ private slots:
         AppDirCopy dir;
         auto window = makeWindow(dir);
         QVERIFY(QMetaObject::invokeMethod(window.get(), "slotEnableButtons", Q_ARG(bool, false)));
-        // The window's own buttons; the pages keep theirs.
+        // The window's own buttons; the pages keep theirs as their state says.
         const auto buttons = window->findChildren<TarnPushButton *>(QString(), Qt::FindDirectChildrenOnly);
         QVERIFY(buttons.size() >= 10);
         for (TarnPushButton *b : buttons)

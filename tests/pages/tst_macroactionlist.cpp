@@ -40,6 +40,7 @@ void TstMacroActionList::cells_data()
     QTest::newRow("move up 5") << "2" << 251 << 0 << QStringList{mouse, "MOVE UP", "", "5", ""};
     QTest::newRow("delay 3000 ms") << "6" << 1 << 44 << QStringList{"/skin/delay.png", "", "", "", "3000"};
     QTest::newRow("unknown map 3") << "3" << 7 << 9 << QStringList{kb, "driverText", "", "", ""};
+    QTest::newRow("empty map shows nothing") << "" << 0 << 15 << QStringList{"", "", "", "", ""};
     QTest::newRow("map compared as text") << "0132" << 0 << 4 << QStringList{kb, "driverText", "", "", ""};
 }
 
@@ -60,7 +61,10 @@ void TstMacroActionList::cells()
         QCOMPARE(view.icon, icons[column]);
         QCOMPARE(view.text, texts[column]);
         // Screen readers get the painted words, the display role keeps the byte.
-        QCOMPARE(model.data(model.index(0, column), Qt::AccessibleTextRole).toString(), texts[column]);
+        const QString read = model.data(model.index(0, column), Qt::AccessibleTextRole).toString();
+        QVERIFY(!read.isEmpty());
+        if (!texts[column].isEmpty())
+            QCOMPARE(read, texts[column]);
     }
     QCOMPARE(model.index(0, 0).data().toString(), map);
 }
