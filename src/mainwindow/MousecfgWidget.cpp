@@ -13,6 +13,7 @@
 #include "ProfileModel.h"
 #include "TarnAccessible.h"
 #include "TarnAction.h"
+#include "TarnColorWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
@@ -225,6 +226,10 @@ void MousecfgWidget::buildPages()
         m_PageTabs.push_back(tab);
     };
     add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
+    auto *lighting = new TarnColorWindow(m_Session, this);
+    add(lighting, TabLighting, QRect(285, 90, 332, 442));
+    // slotRefreshLightMode: the mouse's own effect button.
+    connect(&m_Session, &MouseSession::effectReported, lighting, &TarnColorWindow::setEffect);
 }
 
 void MousecfgWidget::retranslate()
