@@ -91,6 +91,7 @@ TarnColorArea::TarnColorArea(QWidget *parent)
 
     m_pCaption = new TarnLabel(tr("COLOR"), this);
     m_pCaption->setGeometry(s(40), s(10), s(70), s(18));
+    m_pCaption->setStyleSheet(QStringLiteral("background: transparent"));
     QPalette light = m_pCaption->palette();
     light.setColor(QPalette::WindowText, QColor(225, 225, 225));
     m_pCaption->setPalette(light);
@@ -117,6 +118,7 @@ TarnColorArea::TarnColorArea(QWidget *parent)
         box->setPrefix(QLatin1String(rgbPrefix[i]));
         box->setRange(0, 255);
         box->setStyleSheet(boxStyle);
+        box->setFont(TarnUi::currentFont());
         box->setAccessibleName(tr(rgbNames[i]));
         box->setGeometry(s(275), s(91 + 30 * i), s(55), s(20));
         m_pRgb[std::size_t(i)] = box;
@@ -139,6 +141,7 @@ TarnColorArea::TarnColorArea(QWidget *parent)
     m_pHex->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9a-fA-F]{0,6}")), m_pHex));
     m_pHex->setStyleSheet(boxStyle);
+    m_pHex->setFont(TarnUi::currentFont());
     m_pHex->setGeometry(s(275), s(181), s(55), s(20));
 
     for (int i = 0; i < kPresetCount; ++i) {
