@@ -10,6 +10,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -51,6 +52,15 @@ std::uint8_t LedModeEffectCode(std::uint8_t ledMode)
     if (ledMode >= kLedModeCount)
         return kEffectCodeOutOfRange;
     return static_cast<std::uint8_t>(kLedModeTableValue[ledMode] + 1);
+}
+
+int LedModeForEffectCode(std::uint8_t effectCode)
+{
+    // Effect codes 1..10, in code order.
+    constexpr int kModeOfCode[] = {0, 1, 2, 3, 4, 9, 11, 10, 12, 13};
+    if (effectCode < 1 || effectCode > std::size(kModeOfCode))
+        return -1;
+    return kModeOfCode[effectCode - 1];
 }
 
 std::vector<TablePacket> BuildGeneralSettings(const AppConfig &image)

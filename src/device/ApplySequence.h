@@ -27,6 +27,9 @@ constexpr std::uint8_t kCompletionCategories[] = {0x04, 0x01, 0x02, 0x08, 0x10};
 // Effect code of the general settings table for a lighting mode (1..10; 6 for
 // any mode beyond the panel's 14).
 std::uint8_t LedModeEffectCode(std::uint8_t ledMode);
+// The lighting mode behind an effect code the mouse reports, or -1 for a code
+// it cannot send. Code 6 is shared by modes 5..9 and gives 9, the one offered.
+int LedModeForEffectCode(std::uint8_t effectCode);
 
 // Pure encoders of the general settings and lighting tables, in sending order
 // (data packets, then the closing packet).

@@ -15,6 +15,7 @@
 #include "TarnAccessible.h"
 #include "TarnAction.h"
 #include "TarnDPIWindow.h"
+#include "TarnColorWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
@@ -236,6 +237,10 @@ void MousecfgWidget::buildPages()
     auto *macro = new MacroDialog(m_Session, this);
     connect(macro, &MacroDialog::EnableButtonsSignal, this, &MousecfgWidget::slotEnableButtons);
     add(macro, TabMacro, QRect(285, 90, 665, 467));
+    auto *lighting = new TarnColorWindow(m_Session, this);
+    add(lighting, TabLighting, QRect(285, 90, 332, 442));
+    // slotRefreshLightMode: the mouse's own effect button.
+    connect(&m_Session, &MouseSession::effectReported, lighting, &TarnColorWindow::setEffect);
 }
 
 void MousecfgWidget::retranslate()

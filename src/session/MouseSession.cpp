@@ -4,6 +4,7 @@
 #include "ConfigExchange.h"
 #include "ConfigFile.h"
 #include "DeviceLink.h"
+#include "LightingSlots.h"
 #include "ProfileFile.h"
 #include "ProfileModel.h"
 #include "StatusThreadOwner.h"
@@ -236,8 +237,7 @@ void MouseSession::handleBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 i
 
 void MouseSession::handleStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode)
 {
-    Q_UNUSED(iMode) // the effect the mouse reports is not followed
-    deferWhileSending([this, iProfile, iDPI, iRate] {
+    deferWhileSending([this, iProfile, iDPI, iRate, iMode] {
         // Bytes from the device: a slot or level the mouse cannot have is
         // dropped, the rest of the report still counts.
         if (iProfile != m_working.ProfileID) {
@@ -257,6 +257,15 @@ void MouseSession::handleStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quin
             profile.pollrate = iRate;
             emit rateReported(iRate);
         }
+        // One effect code stands for several modes: a mode that sends the
+        // reported code already is what the mouse shows and stays.
+        const int mode = LedModeForEffectCode(iMode);
+        const ProfileData &lit =
+            m_working.profiles[std::size_t(lightingSlots(m_currentProduct, m_working.ProfileID).effect)];
+        if (mode < 0)
+            qWarning("mouse reports effect code %d, which does not exist; ignored", iMode);
+        else if (LedModeEffectCode(lit.LedMode) != iMode)
+            emit effectReported(mode);
     });
 }
 

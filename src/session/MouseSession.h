@@ -150,6 +150,9 @@ signals:
     // in the working copy.
     void dpiLevelReported(int level);
     void rateReported(int rateCode);
+    // The mouse's own button switched the lighting effect to ledMode (0..13),
+    // which differs from the one shown; the lighting page stores it.
+    void effectReported(int ledMode);
     // The mouse's write status; 0 (a failed write) has set Config/Diff to 1.
     void writeStatusReported(int status);
     void sendFinished(const SendOutcome &outcome);
