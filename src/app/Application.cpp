@@ -3,6 +3,7 @@
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgWidget.h"
+#include "PointerSpeed.h"
 #include "SingleInstanceGuard.h"
 #include "StorageDirs.h"
 #include "TarnUi.h"
@@ -27,6 +28,8 @@ int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
 
     // The run's state and the interface's scale and language outlive the window.
     MouseSession session(dirs);
+    const std::unique_ptr<PointerSpeed> pointer = createSystemPointerSpeed();
+    session.setPointerSpeed(pointer.get());
     TarnUi ui(dirs);
     MousecfgWidget window(session, ui);
     if (window.mouseCount() != 0) {

@@ -8,8 +8,13 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <cwchar>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -39,6 +44,18 @@ QByteArray serialText(const wchar_t *serial)
     return QString::fromWCharArray(serial).toUtf8();
 }
 
+// Whether the open of path just failed because the user may not open it.
+bool openRefusedForPermission(const char *path)
+{
+#ifdef Q_OS_UNIX
+    // A device node we can see but not read and write: the commonest case on Linux.
+    if (std::strncmp(path, "/dev/", 5) == 0 && ::access(path, R_OK | W_OK) != 0 && errno == EACCES)
+        return true;
+#endif
+    const wchar_t *error = hid_error(nullptr);
+    return error && std::wcsstr(error, L"Permission denied") != nullptr;
+}
+
 } // namespace
 
 DeviceLink::DeviceLink(const StorageDirs &dirs, DeviceClock *clock)
@@ -59,22 +76,53 @@ void DeviceLink::setClock(DeviceClock *clock)
     m_pClock = clock ? clock : &m_realClock;
 }
 
+namespace {
+// "vvvv:pppp:vvvv:pppp" (receiver, cable) in hex; false when malformed.
+bool parseIdentities(const QString &text, HidDeviceEntry &entry)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 4)
+        return false;
+    std::uint32_t ids[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        ids[i] = parts[i].trimmed().toUInt(&ok, 16);
+        if (!ok || ids[i] > 0xFFFF)
+            return false;
+    }
+    entry.vid1 = ids[0];
+    entry.pid1 = ids[1];
+    entry.vid2 = ids[2];
+    entry.pid2 = ids[3];
+    return true;
+}
+} // namespace
+
 void DeviceLink::LoadDeviceTable()
 {
     std::memset(m_pTable.get(), 0, sizeof(HidDeviceTable));
-    m_pTable->count = 1;
-    HidDeviceEntry &entry = m_pTable->entries[0];
-    FillDefaultDeviceEntry(entry);
+    const QVector<MouseListing> models = readMouseList(m_dirs, kMaxDeviceEntries);
+    for (int i = 0; i < models.size(); ++i) {
+        HidDeviceEntry &entry = m_pTable->entries[m_pTable->count];
+        FillDefaultDeviceEntry(entry);
+        // The first model has the identities every installation looks for;
+        // further models bring their own.
+        if (i > 0 && !parseIdentities(models[i].ids, entry)) {
+            qWarning("Mouse_List/%d has no valid Mouse_Ids/%d (\"%s\"); not looked for", i, i,
+                     qPrintable(models[i].ids));
+            continue;
+        }
+        const QByteArray name = models[i].name.toLatin1();
+        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(name.size()), kHidNameSize - 1);
+        if (static_cast<std::size_t>(name.size()) > length)
+            qWarning("Mouse_List/%d is longer than %d characters and was cut", i, kHidNameSize - 1);
+        std::memcpy(entry.name, name.constData(), length);
+        entry.name[length] = '\0';
+        ++m_pTable->count;
+    }
 
-    const QByteArray name = readMouseListName(m_dirs).toLatin1();
-    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(name.size()), kHidNameSize - 1);
-    if (static_cast<std::size_t>(name.size()) > length)
-        qWarning("Mouse_List/0 is longer than %d characters and was cut", kHidNameSize - 1);
-    std::memcpy(entry.name, name.constData(), length);
-    entry.name[length] = '\0';
-
-    m_strModelName = QString::fromUtf8(entry.name);
-    qDebug("%s", entry.name);
+    m_strModelName = QString::fromUtf8(m_pTable->entries[0].name);
+    qDebug("%s", m_pTable->entries[0].name);
 }
 
 int DeviceLink::EnumerateDevices()
@@ -148,8 +196,19 @@ void DeviceLink::replaceHandle(hid_device *&slot, hid_device *handle, const char
     slot = handle;
 }
 
+hid_device *DeviceLink::openPath(const char *path)
+{
+    hid_device *handle = hid_open_path(path);
+    if (!handle && m_strPermissionDenied.empty() && openRefusedForPermission(path)) {
+        m_strPermissionDenied = path;
+        qWarning("no permission to open %s", path);
+    }
+    return handle;
+}
+
 void DeviceLink::OpenDevice(const char *name)
 {
+    m_strPermissionDenied.clear();
     if (hid_init() != 0 || m_pTable->count == 0)
         return;
     if (!name) {
@@ -163,14 +222,14 @@ void DeviceLink::OpenDevice(const char *name)
         if (std::strcmp(e.name, name) != 0)
             continue;
         if (e.found1 == 1 && e.found2 == 1) {
-            replaceHandle(m_hidMouse1, hid_open_path(e.path1), "hidMouse1");
-            hid_device *command = hid_open_path(e.path2);
+            replaceHandle(m_hidMouse1, openPath(e.path1), "hidMouse1");
+            hid_device *command = openPath(e.path2);
             std::lock_guard<std::mutex> lock(m_command1Mutex);
             replaceHandle(m_hidCommand1, command, "hidCommand1");
         }
         if (e.found3 == 1 && e.found4 == 1) {
-            replaceHandle(m_hidMouse2, hid_open_path(e.path3), "hidMouse2");
-            hid_device *command = hid_open_path(e.path4);
+            replaceHandle(m_hidMouse2, openPath(e.path3), "hidMouse2");
+            hid_device *command = openPath(e.path4);
             std::lock_guard<std::mutex> lock(m_command2Mutex);
             replaceHandle(m_hidCommand2, command, "hidCommand2");
         }
