@@ -85,6 +85,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     m_Session.loadProfileList();
     m_Session.readBatteryFull();
     m_Session.openDevice();
+    m_bDeviceReady = m_Session.devicePresence() == DevicePresence::Present;
 
     connect(&m_Session, &MouseSession::batteryReported, m_pStatus, &MousecfgStatusArea::showBattery);
     connect(&m_Session, &MouseSession::profileReported, this, &MousecfgWidget::slotRefreshProfile);
@@ -500,9 +501,9 @@ void MousecfgWidget::slotWarning()
         return;
     }
     m_bWarningOpen = true;
-    QPointer<TarnMessageBox> box = new TarnMessageBox(
-        TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
-        Qt::FramelessWindowHint, [this] { return m_Session.devicePresence() == DevicePresence::Present; });
+    QPointer<TarnMessageBox> box =
+        new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
+                           Qt::FramelessWindowHint, [this] { return m_bDeviceReady; });
     box->setObjectName(QStringLiteral("dongleWarning"));
     // Blocks this window only: the Virtual mouse of the demo, where the
     // receiver is plugged back, must stay usable while the box waits for it.
@@ -521,6 +522,7 @@ void MousecfgWidget::slotWarning()
 
 void MousecfgWidget::onDeviceLost()
 {
+    m_bDeviceReady = false;
     // The session has closed the link; the warning shows and waits for the mouse.
     m_bWarningOpen = true;
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
@@ -557,6 +559,8 @@ void MousecfgWidget::slotWarnClose()
     selectTab(TabLighting);
     reloadPanels();
     m_pStatus->showConnectionIcons();
+    // Closes a waiting "Dongle Disconnect!" box, now that the window is ready again.
+    m_bDeviceReady = m_Session.devicePresence() == DevicePresence::Present;
     showPermissionProblem();
 }
 

@@ -148,6 +148,8 @@ private:
     bool m_bMacroDisabled = false; // PROFILE/DisableMacro of the model description
     bool m_bNoTrayLogged = false;
     bool m_bPermissionShown = false;
+    // The mouse is open and the window re-initialised for it (the disconnection box waits for it).
+    bool m_bDeviceReady = false;
     std::unique_ptr<DeviceNotifier> m_pNotifier;
 
     // the parts that hold their own widgets and behaviour
