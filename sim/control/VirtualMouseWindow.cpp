@@ -161,8 +161,7 @@ void VirtualMouseWindow::buildUi()
     powerGrid->addWidget(m_pCableBox, 0, 1);
     powerGrid->addWidget(m_pChargingBox, 1, 0);
     powerGrid->addWidget(m_pAsleepBox, 1, 1);
-    powerGrid->addWidget(m_pSecondBox, 0, 2);
-    powerGrid->setColumnStretch(3, 1);
+    powerGrid->setColumnStretch(2, 1);
     auto *sliderRow = new QHBoxLayout;
     auto *sliderLabel = new QLabel(tr("Readin&g:"), power);
     m_pBatterySlider = new QSlider(Qt::Horizontal, power);
@@ -180,7 +179,9 @@ void VirtualMouseWindow::buildUi()
     sliderRow->addWidget(sliderLabel);
     sliderRow->addWidget(m_pBatterySlider, 1);
     sliderRow->addWidget(m_pBatteryLabel);
-    powerGrid->addLayout(sliderRow, 2, 0, 1, 4);
+    powerGrid->addLayout(sliderRow, 2, 0, 1, 3);
+    powerGrid->addWidget(m_pSecondBox, 3, 0, 1, 2);
+    powerGrid->setVerticalSpacing(2); // four rows, and the window still fits beside the utility
     connect(m_pReceiverBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Receiver, on); });
     connect(m_pCableBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Cable, on); });
     connect(m_pSecondBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::SecondModel, on); });

@@ -2,6 +2,7 @@
 
 #include "CommandReport.h"
 #include "ConfigFile.h"
+#include "DeviceChange.h"
 #include "PacketLog.h"
 
 #include <QByteArray>
@@ -54,6 +55,23 @@ bool openRefusedForPermission(const char *path)
 #endif
     const wchar_t *error = hid_error(nullptr);
     return error && std::wcsstr(error, L"Permission denied") != nullptr;
+}
+
+// Windows marks the receiver's command collection in its path ("col04"). A
+// hidraw node marks nothing, so there the record decides, read as the name it
+// would be reported by on a device change.
+bool isCommandCollection(const hid_device_info &info)
+{
+    if (std::strncmp(info.path, "\\\\?\\", 4) == 0)
+        return PathHasCommandMarker(info.path);
+    HidRecord record;
+    record.path = info.path;
+    record.vid = info.vendor_id;
+    record.pid = info.product_id;
+    record.usagePage = info.usage_page;
+    record.usage = info.usage;
+    record.interfaceNumber = info.interface_number;
+    return parseInterfaceName(interfaceNameOf(record)).collection == 4;
 }
 
 } // namespace
@@ -142,6 +160,7 @@ int DeviceLink::EnumerateDevices()
         if (!info->path)
             continue;
         const bool fits = std::strlen(info->path) < static_cast<std::size_t>(kHidPathSize);
+        const bool commandMarker = isCommandCollection(*info);
         for (std::uint32_t i = 0; i < count; ++i) {
             HidDeviceEntry &e = m_pTable->entries[i];
             const std::uint32_t release = info->release_number;
@@ -152,7 +171,7 @@ int DeviceLink::EnumerateDevices()
             const std::uint32_t usage = info->usage;
             const std::uint32_t page = info->usage_page;
             const bool mouse1 = identity1 && usage == e.usage1 && page == e.page1;
-            const bool command1 = identity1 && usage == e.usage2 && page == e.page2 && PathHasCommandMarker(info->path);
+            const bool command1 = identity1 && usage == e.usage2 && page == e.page2 && commandMarker;
             const bool mouse2 = identity2 && usage == e.usage3 && page == e.page3;
             const bool command2 = identity2 && usage == e.usage4 && page == e.page4;
             if ((mouse1 || command1 || mouse2 || command2) && !fits) {
