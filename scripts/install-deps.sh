@@ -10,14 +10,14 @@ packages=(
   # Qt 5.15 and its translation tools; libqt5gui5 (pulled in here) ships the
   # xcb platform plugin and depends on every library that plugin loads
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-  # the real mouse's HID library
-  libhidapi-dev
+  # the real mouse's HID library; udev for plug and pull, X11 and XInput for
+  # the pointer speed
+  libhidapi-dev libudev-dev libx11-dev libxi-dev
   # the fonts Config.ini names for the shipped languages
   fonts-dejavu-core fonts-wqy-microhei
-  # the Win32 platform sources are compiled here as a check
-  g++-mingw-w64-x86-64
-  # the OSD messaging's Win32 side runs under Wine in one test
-  wine64
+  # the Win32 platform sources are compiled here as a check; small Win32
+  # programs of theirs (platform layer, OSD messaging) run under Wine
+  g++-mingw-w64-x86-64 wine64
   # a virtual screen for the demo and the end-to-end tests, and the tools
   # that find and measure windows on it (xdotool, xwininfo)
   xvfb xdotool x11-utils

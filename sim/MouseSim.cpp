@@ -139,6 +139,12 @@ void MouseSim::plug(Identity identity, bool plugged)
     MOUSESIM_NOTIFY(ChangePlug);
 }
 
+void MouseSim::setOpenRefused(bool refused)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    d->bus.setOpenRefused(refused);
+}
+
 bool MouseSim::isPlugged(Identity identity) const
 {
     std::lock_guard<std::mutex> lock(d->mutex);

@@ -55,7 +55,15 @@ std::string makePath(std::uint16_t vid, std::uint16_t pid, const CollectionSpec 
 
 std::uint16_t productIdOf(Identity id)
 {
-    return id == Identity::Receiver ? kReceiverProductId : kCableProductId;
+    switch (id) {
+    case Identity::Receiver:
+        return kReceiverProductId;
+    case Identity::Cable:
+        return kCableProductId;
+    case Identity::SecondModel:
+        break;
+    }
+    return kSecondProductId;
 }
 
 } // namespace
@@ -69,7 +77,9 @@ void SimBus::reset(const SimSetup &setup)
 {
     plug(Identity::Receiver, setup.receiverPlugged);
     plug(Identity::Cable, setup.cablePlugged);
-    m_release = {setup.receiverRelease, setup.cableRelease};
+    plug(Identity::SecondModel, setup.secondModelPlugged);
+    m_release = {setup.receiverRelease, setup.cableRelease, setup.secondModelRelease};
+    m_openRefused = false;
     m_decoys = setup.decoys;
     m_initFails = setup.initFails;
     for (auto &h : m_handles)
@@ -78,7 +88,7 @@ void SimBus::reset(const SimSetup &setup)
 
 std::string SimBus::path(Identity identity, int collection)
 {
-    const CollectionSpec *specs = identity == Identity::Receiver ? kReceiverCollections : kCableCollections;
+    const CollectionSpec *specs = identity == Identity::Cable ? kCableCollections : kReceiverCollections;
     for (int i = 0; i < 4; ++i)
         if (specs[i].collection == collection)
             return makePath(kVendorId, productIdOf(identity), specs[i]);
@@ -141,6 +151,10 @@ std::vector<SimBus::DeviceRecord> SimBus::records() const
         for (const auto &c : kCableCollections)
             add(kVendorId, kCableProductId, m_release[1], c, L"Tarn", L"Wireless Gaming Mouse");
     }
+    if (m_plugged[2]) {
+        for (const auto &c : kReceiverCollections)
+            add(kVendorId, kSecondProductId, m_release[2], c, L"Tarn", L"2.4G Wireless Receiver Mini");
+    }
     return out;
 }
 
@@ -158,6 +172,11 @@ int SimBus::open(const std::string &path)
     for (const DeviceRecord &r : records()) {
         if (r.path != path)
             continue;
+        if (m_openRefused && r.vendorId == kVendorId) {
+            m_globalError = L"Failed to open a device with path '" + std::wstring(path.begin(), path.end()) +
+                            L"': Permission denied";
+            return 0;
+        }
         auto h = std::make_shared<SimHandle>();
         h->id = m_nextHandle++;
         h->record = r;
@@ -165,6 +184,8 @@ int SimBus::open(const std::string &path)
             h->identity = Identity::Receiver;
         else if (r.vendorId == kVendorId && r.productId == kCableProductId)
             h->identity = Identity::Cable;
+        else if (r.vendorId == kVendorId && r.productId == kSecondProductId)
+            h->identity = Identity::SecondModel;
         h->command =
             h->identity && r.usagePage == 0x0001 && r.usage == 0x0000 && r.path.find("&col04#") != std::string::npos;
         m_handles[h->id] = h;

@@ -35,6 +35,7 @@ public:
     void setReleaseNumber(Identity identity, std::uint16_t release) { m_release[indexOf(identity)] = release; }
     std::uint16_t releaseNumber(Identity identity) const { return m_release[indexOf(identity)]; }
     void setInitFails(bool fails) { m_initFails = fails; }
+    void setOpenRefused(bool refused) { m_openRefused = refused; }
 
     bool initialise();
     void shutdown() { m_initialised = false; }
@@ -53,11 +54,12 @@ public:
     void setGlobalError(const std::wstring &text) { m_globalError = text; }
 
 private:
-    static std::size_t indexOf(Identity identity) { return identity == Identity::Receiver ? 0 : 1; }
+    static std::size_t indexOf(Identity identity) { return static_cast<std::size_t>(identity); }
     std::vector<DeviceRecord> records() const;
 
-    std::array<bool, 2> m_plugged{};
-    std::array<std::uint16_t, 2> m_release{};
+    std::array<bool, kIdentityCount> m_plugged{};
+    std::array<std::uint16_t, kIdentityCount> m_release{};
+    bool m_openRefused = false;
     bool m_decoys = false;
     bool m_initFails = false;
     bool m_initialised = false;

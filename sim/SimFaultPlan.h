@@ -39,7 +39,7 @@ public:
     void cancelPull(Identity identity);
 
 private:
-    static std::size_t indexOf(Identity identity) { return identity == Identity::Receiver ? 0 : 1; }
+    static std::size_t indexOf(Identity identity) { return static_cast<std::size_t>(identity); }
 
     int m_drop = 0;
     int m_corrupt = 0;
@@ -48,7 +48,7 @@ private:
     int m_zero = 0;
     int m_failWrites = 0;
     int m_failReads = 0;
-    std::array<int, 2> m_pullAfter = {-1, -1}; // writes left before the pull; -1 none planned
+    std::array<int, kIdentityCount> m_pullAfter = {-1, -1, -1}; // writes left before the pull; -1 none planned
 };
 
 } // namespace mousesim

@@ -14,8 +14,10 @@ struct SimSetup
     // The bus: the receiver is in, the cable is not.
     bool receiverPlugged = true;
     bool cablePlugged = false;
+    bool secondModelPlugged = false;
     std::uint16_t receiverRelease = 0x0105;
     std::uint16_t cableRelease = 0x0210;
+    std::uint16_t secondModelRelease = 0x0101;
     bool decoys = false;
     bool initFails = false;
     bool virtualTime = false;

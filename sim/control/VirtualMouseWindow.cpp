@@ -89,7 +89,8 @@ QString formatEntry(const TrafficEntry &e)
     line.reserve(128);
     line += e.direction == Direction::Out ? QChar(0x2192) : QChar(0x2190);
     line += QStringLiteral(" %1 ").arg(double(e.timeUs) / 1000.0, 9, 'f', 3);
-    line += e.identity == Identity::Receiver ? QStringLiteral("rcv") : QStringLiteral("cbl");
+    static const char *const kIdentityTags[mousesim::kIdentityCount] = {"rcv", "cbl", "2nd"};
+    line += QLatin1String(kIdentityTags[static_cast<int>(e.identity)]);
     static const char kHex[] = "0123456789ABCDEF";
     for (std::uint8_t b : e.bytes) {
         line += QLatin1Char(' ');
@@ -149,6 +150,9 @@ void VirtualMouseWindow::buildUi()
     m_pReceiverBox->setObjectName(QStringLiteral("receiverPlugged"));
     m_pCableBox = new QCheckBox(tr("Ca&ble plugged"), power);
     m_pCableBox->setObjectName(QStringLiteral("cablePlugged"));
+    m_pSecondBox = new QCheckBox(tr("Second &model plugged"), power);
+    m_pSecondBox->setObjectName(QStringLiteral("secondModelPlugged"));
+    m_pSecondBox->setToolTip(tr("The receiver of another model (product ID FA12)"));
     m_pChargingBox = new QCheckBox(tr("C&harging"), power);
     m_pChargingBox->setObjectName(QStringLiteral("charging"));
     m_pAsleepBox = new QCheckBox(tr("&Asleep"), power);
@@ -176,8 +180,11 @@ void VirtualMouseWindow::buildUi()
     sliderRow->addWidget(m_pBatterySlider, 1);
     sliderRow->addWidget(m_pBatteryLabel);
     powerGrid->addLayout(sliderRow, 2, 0, 1, 3);
+    powerGrid->addWidget(m_pSecondBox, 3, 0, 1, 2);
+    powerGrid->setVerticalSpacing(2); // four rows, and the window still fits beside the utility
     connect(m_pReceiverBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Receiver, on); });
     connect(m_pCableBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::Cable, on); });
+    connect(m_pSecondBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.plug(Identity::SecondModel, on); });
     connect(m_pBatterySlider, &QSlider::valueChanged, this, &VirtualMouseWindow::onBatteryChanged);
     connect(m_pChargingBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setCharging(on ? 1 : 0); });
     connect(m_pAsleepBox, &QCheckBox::toggled, this, [this](bool on) { m_sim.setAsleep(on); });
@@ -334,8 +341,10 @@ void VirtualMouseWindow::syncPlug()
 {
     const QSignalBlocker receiverBlock(m_pReceiverBox);
     const QSignalBlocker cableBlock(m_pCableBox);
+    const QSignalBlocker secondBlock(m_pSecondBox);
     m_pReceiverBox->setChecked(m_sim.isPlugged(Identity::Receiver));
     m_pCableBox->setChecked(m_sim.isPlugged(Identity::Cable));
+    m_pSecondBox->setChecked(m_sim.isPlugged(Identity::SecondModel));
 }
 
 void VirtualMouseWindow::syncState()

@@ -64,6 +64,7 @@ private:
     QTimer *m_pRefreshTimer = nullptr;
     QCheckBox *m_pReceiverBox = nullptr;
     QCheckBox *m_pCableBox = nullptr;
+    QCheckBox *m_pSecondBox = nullptr;
     QPushButton *m_pProfileButton = nullptr;
     QPushButton *m_pDpiButton = nullptr;
     QPushButton *m_pRateButton = nullptr;

@@ -36,6 +36,8 @@ namespace mousesim {
 constexpr std::uint16_t kVendorId = 0x248A;
 constexpr std::uint16_t kReceiverProductId = 0xFA02;
 constexpr std::uint16_t kCableProductId = 0xFB01;
+// A second model on its own receiver, listed as Mouse_List/1 of the sample installation.
+constexpr std::uint16_t kSecondProductId = 0xFA12;
 constexpr std::uint16_t kDecoyVendorId = 0x04D9;
 constexpr std::uint16_t kDecoyProductId = 0xA0CD;
 
@@ -60,7 +62,10 @@ std::uint8_t checksum(const Report &report);
 Report makeCommand(std::uint8_t command, std::uint8_t param1 = 0, std::uint8_t param2 = 0,
                    const std::vector<std::uint8_t> &data = {}, std::uint8_t tag = 0);
 
-enum class Identity { Receiver = 0, Cable = 1 };
+// SecondModel: the receiver of another model (kSecondProductId). It shares
+// the firmware model with the first, which is enough to tell where traffic went.
+enum class Identity { Receiver = 0, Cable = 1, SecondModel = 2 };
+constexpr int kIdentityCount = 3;
 
 enum class Direction { Out, In };
 
@@ -180,6 +185,9 @@ public:
     // The interface path of an identity's collection (1 = mouse, 4 = command).
     static std::string path(Identity identity, int collection);
     void setInitFails(bool fails); // hid_init returns -1 while set
+    // While set, hid_open_path refuses every collection of the mice with
+    // "Permission denied", as Linux does for a hidraw node the user may not open.
+    void setOpenRefused(bool refused);
     int openHandleCount() const;
 
     // --- time ---

@@ -6,6 +6,7 @@
 #include "MousecfgWidget.h"
 #include "OsdBlock.h"
 #include "OsdCompanionLink.h"
+#include "PointerSpeed.h"
 #include "SingleInstanceGuard.h"
 #include "TarnUi.h"
 
@@ -31,6 +32,8 @@ int runMousecfg(int argc, char **argv, const CompanionFactory &companions)
 
     // The run's state and the interface's scale and language outlive the window.
     MouseSession session(dirs);
+    const std::unique_ptr<PointerSpeed> pointer = createSystemPointerSpeed();
+    session.setPointerSpeed(pointer.get());
     TarnUi ui(dirs);
     // The texts of the mouse's own switches go to the on-screen display
     // companion beside the executable, in the theme colour.

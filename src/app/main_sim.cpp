@@ -2,10 +2,12 @@
 // plays the mouse: the demo and the target of the end-to-end tests.
 
 #include "Application.h"
+#include "MouseSession.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
 #include "VirtualMouseWindow.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -87,12 +89,61 @@ void traceClosedTables(const QString &path)
 }
 } // namespace
 
+// Pictures of the whole screen on request, for end-to-end tests that need to
+// see dialogs: a file "request" in dir naming the picture makes the program
+// save <dir>/<name>.png and remove the request.
+void serveScreenPictures(const QString &dir, QObject *owner)
+{
+    auto *timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, owner, [dir] {
+        QFile request(dir + QStringLiteral("/request"));
+        if (!request.open(QIODevice::ReadOnly))
+            return;
+        const QString name = QString::fromUtf8(request.readAll()).trimmed();
+        request.close();
+        request.remove();
+        QScreen *screen = QGuiApplication::primaryScreen();
+        if (name.isEmpty() || name.contains(QLatin1Char('/')) || !screen)
+            return;
+        screen->grabWindow(0).save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    });
+    timer->start(100);
+}
+
+// Plugging and pulling on the Virtual mouse reaches the utility the way the
+// system's notifications do: something changed, enumerate again.
+class SimPlugWatcher : public QObject
+{
+public:
+    SimPlugWatcher(MouseSession &session, QObject *parent)
+        : QObject(parent)
+        , m_Session(session)
+    {
+        m_iListener = mousesim::MouseSim::instance().addListener([this](unsigned changes) {
+            if (changes & mousesim::ChangePlug)
+                QMetaObject::invokeMethod(
+                    this, [this] { m_Session.rescanDevices(); }, Qt::QueuedConnection);
+        });
+    }
+    ~SimPlugWatcher() override { mousesim::MouseSim::instance().removeListener(m_iListener); }
+
+private:
+    MouseSession &m_Session;
+    int m_iListener = 0;
+};
+
 int main(int argc, char **argv)
 {
     return runMousecfg(argc, argv, [](MousecfgWidget &window) -> std::unique_ptr<QObject> {
         auto virtualMouse = std::make_unique<VirtualMouseWindow>();
+        // Owned by the Virtual mouse window, so it goes when that goes.
+        new SimPlugWatcher(window.session(), virtualMouse.get());
         virtualMouse->show();
         placeBeside(*virtualMouse, window);
+
+        const QString pictures = qEnvironmentVariable("MOUSECFG_SIM_PICTURE_DIR");
+        if (!pictures.isEmpty())
+            serveScreenPictures(pictures, virtualMouse.get());
 
         const QString trace = qEnvironmentVariable("MOUSECFG_SIM_TRACE");
         if (!trace.isEmpty())

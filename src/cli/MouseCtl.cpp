@@ -51,7 +51,7 @@ const char *const kUsage = "Usage: %s [options] <command> [arguments]\n"
                            "  -h, --help           this text\n"
                            "  --version            the program's version\n"
 #ifdef MOUSECFGCTL_SIMULATOR
-                           "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable,\n"
+                           "  --sim-fault F        simulated mouse faults, repeatable: asleep, cable, no-permission,\n"
                            "                       fail-writes=N, drop-answers=N, corrupt-echo=N, unplug-after=N\n"
 #endif
                            "\n"
@@ -140,6 +140,9 @@ bool simFault(const QString &fault, bool apply)
     if (kind == QLatin1String("asleep") && parts.size() == 1) {
         if (apply)
             sim.setAsleep(true);
+    } else if (kind == QLatin1String("no-permission") && parts.size() == 1) {
+        if (apply)
+            sim.setOpenRefused(true);
     } else if (kind == QLatin1String("cable") && parts.size() == 1) {
         if (apply)
             sim.plug(mousesim::Identity::Cable, true);
@@ -329,6 +332,12 @@ int MouseCtl::openMouse(DeviceLink &link)
     }
     const QByteArray name(link.deviceTable().entries[0].name);
     link.OpenDevice(name.constData());
+    if (!link.hasCommandHandle() && !link.permissionDeniedPath().empty()) {
+        printErr(QStringLiteral("no permission to open the mouse (%1): install the udev rule 70-mousecfg.rules "
+                                "(see the README), then plug the mouse in again")
+                     .arg(QString::fromLocal8Bit(link.permissionDeniedPath().c_str())));
+        return ExitNoMouse;
+    }
     if (!link.hasCommandHandle()) {
         printErr(QStringLiteral("no mouse found (model \"%1\")").arg(link.modelName()));
         return ExitNoMouse;

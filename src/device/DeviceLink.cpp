@@ -2,14 +2,20 @@
 
 #include "CommandReport.h"
 #include "ConfigFile.h"
+#include "DeviceChange.h"
 #include "PacketLog.h"
 
 #include <QByteArray>
 #include <QDebug>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <cwchar>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -39,6 +45,35 @@ QByteArray serialText(const wchar_t *serial)
     return QString::fromWCharArray(serial).toUtf8();
 }
 
+// Whether the open of path just failed because the user may not open it.
+bool openRefusedForPermission(const char *path)
+{
+#ifdef Q_OS_UNIX
+    // A device node we can see but not read and write: the commonest case on Linux.
+    if (std::strncmp(path, "/dev/", 5) == 0 && ::access(path, R_OK | W_OK) != 0 && errno == EACCES)
+        return true;
+#endif
+    const wchar_t *error = hid_error(nullptr);
+    return error && std::wcsstr(error, L"Permission denied") != nullptr;
+}
+
+// Windows marks the receiver's command collection in its path ("col04"). A
+// hidraw node marks nothing, so there the record decides, read as the name it
+// would be reported by on a device change.
+bool isCommandCollection(const hid_device_info &info)
+{
+    if (std::strncmp(info.path, "\\\\?\\", 4) == 0)
+        return PathHasCommandMarker(info.path);
+    HidRecord record;
+    record.path = info.path;
+    record.vid = info.vendor_id;
+    record.pid = info.product_id;
+    record.usagePage = info.usage_page;
+    record.usage = info.usage;
+    record.interfaceNumber = info.interface_number;
+    return parseInterfaceName(interfaceNameOf(record)).collection == 4;
+}
+
 } // namespace
 
 DeviceLink::DeviceLink(const StorageDirs &dirs, DeviceClock *clock)
@@ -59,22 +94,53 @@ void DeviceLink::setClock(DeviceClock *clock)
     m_pClock = clock ? clock : &m_realClock;
 }
 
+namespace {
+// "vvvv:pppp:vvvv:pppp" (receiver, cable) in hex; false when malformed.
+bool parseIdentities(const QString &text, HidDeviceEntry &entry)
+{
+    const QStringList parts = text.split(QLatin1Char(':'));
+    if (parts.size() != 4)
+        return false;
+    std::uint32_t ids[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        ids[i] = parts[i].trimmed().toUInt(&ok, 16);
+        if (!ok || ids[i] > 0xFFFF)
+            return false;
+    }
+    entry.vid1 = ids[0];
+    entry.pid1 = ids[1];
+    entry.vid2 = ids[2];
+    entry.pid2 = ids[3];
+    return true;
+}
+} // namespace
+
 void DeviceLink::LoadDeviceTable()
 {
     std::memset(m_pTable.get(), 0, sizeof(HidDeviceTable));
-    m_pTable->count = 1;
-    HidDeviceEntry &entry = m_pTable->entries[0];
-    FillDefaultDeviceEntry(entry);
+    const QVector<MouseListing> models = readMouseList(m_dirs, kMaxDeviceEntries);
+    for (int i = 0; i < models.size(); ++i) {
+        HidDeviceEntry &entry = m_pTable->entries[m_pTable->count];
+        FillDefaultDeviceEntry(entry);
+        // The first model has the identities every installation looks for;
+        // further models bring their own.
+        if (i > 0 && !parseIdentities(models[i].ids, entry)) {
+            qWarning("Mouse_List/%d has no valid Mouse_Ids/%d (\"%s\"); not looked for", i, i,
+                     qPrintable(models[i].ids));
+            continue;
+        }
+        const QByteArray name = models[i].name.toLatin1();
+        const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(name.size()), kHidNameSize - 1);
+        if (static_cast<std::size_t>(name.size()) > length)
+            qWarning("Mouse_List/%d is longer than %d characters and was cut", i, kHidNameSize - 1);
+        std::memcpy(entry.name, name.constData(), length);
+        entry.name[length] = '\0';
+        ++m_pTable->count;
+    }
 
-    const QByteArray name = readMouseListName(m_dirs).toLatin1();
-    const std::size_t length = std::min<std::size_t>(static_cast<std::size_t>(name.size()), kHidNameSize - 1);
-    if (static_cast<std::size_t>(name.size()) > length)
-        qWarning("Mouse_List/0 is longer than %d characters and was cut", kHidNameSize - 1);
-    std::memcpy(entry.name, name.constData(), length);
-    entry.name[length] = '\0';
-
-    m_strModelName = QString::fromUtf8(entry.name);
-    qDebug("%s", entry.name);
+    m_strModelName = QString::fromUtf8(m_pTable->entries[0].name);
+    qDebug("%s", m_pTable->entries[0].name);
 }
 
 int DeviceLink::EnumerateDevices()
@@ -94,6 +160,7 @@ int DeviceLink::EnumerateDevices()
         if (!info->path)
             continue;
         const bool fits = std::strlen(info->path) < static_cast<std::size_t>(kHidPathSize);
+        const bool commandMarker = isCommandCollection(*info);
         for (std::uint32_t i = 0; i < count; ++i) {
             HidDeviceEntry &e = m_pTable->entries[i];
             const std::uint32_t release = info->release_number;
@@ -104,7 +171,7 @@ int DeviceLink::EnumerateDevices()
             const std::uint32_t usage = info->usage;
             const std::uint32_t page = info->usage_page;
             const bool mouse1 = identity1 && usage == e.usage1 && page == e.page1;
-            const bool command1 = identity1 && usage == e.usage2 && page == e.page2 && PathHasCommandMarker(info->path);
+            const bool command1 = identity1 && usage == e.usage2 && page == e.page2 && commandMarker;
             const bool mouse2 = identity2 && usage == e.usage3 && page == e.page3;
             const bool command2 = identity2 && usage == e.usage4 && page == e.page4;
             if ((mouse1 || command1 || mouse2 || command2) && !fits) {
@@ -148,8 +215,19 @@ void DeviceLink::replaceHandle(hid_device *&slot, hid_device *handle, const char
     slot = handle;
 }
 
+hid_device *DeviceLink::openPath(const char *path)
+{
+    hid_device *handle = hid_open_path(path);
+    if (!handle && m_strPermissionDenied.empty() && openRefusedForPermission(path)) {
+        m_strPermissionDenied = path;
+        qWarning("no permission to open %s", path);
+    }
+    return handle;
+}
+
 void DeviceLink::OpenDevice(const char *name)
 {
+    m_strPermissionDenied.clear();
     if (hid_init() != 0 || m_pTable->count == 0)
         return;
     if (!name) {
@@ -163,14 +241,14 @@ void DeviceLink::OpenDevice(const char *name)
         if (std::strcmp(e.name, name) != 0)
             continue;
         if (e.found1 == 1 && e.found2 == 1) {
-            replaceHandle(m_hidMouse1, hid_open_path(e.path1), "hidMouse1");
-            hid_device *command = hid_open_path(e.path2);
+            replaceHandle(m_hidMouse1, openPath(e.path1), "hidMouse1");
+            hid_device *command = openPath(e.path2);
             std::lock_guard<std::mutex> lock(m_command1Mutex);
             replaceHandle(m_hidCommand1, command, "hidCommand1");
         }
         if (e.found3 == 1 && e.found4 == 1) {
-            replaceHandle(m_hidMouse2, hid_open_path(e.path3), "hidMouse2");
-            hid_device *command = hid_open_path(e.path4);
+            replaceHandle(m_hidMouse2, openPath(e.path3), "hidMouse2");
+            hid_device *command = openPath(e.path4);
             std::lock_guard<std::mutex> lock(m_command2Mutex);
             replaceHandle(m_hidCommand2, command, "hidCommand2");
         }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 
 // The program's one connection to the mouse: the device table, the four
 // hidapi handles and the verified command exchange. The application creates
@@ -60,6 +61,11 @@ public:
     void CloseDevice();
     void ExitHid();
 
+    // The path of a collection that OpenDevice found but was not allowed to
+    // open (on Linux: the hidraw node's permissions); empty when every open
+    // succeeded or failed for another reason. Set anew by each OpenDevice.
+    const std::string &permissionDeniedPath() const { return m_strPermissionDenied; }
+
     // Frames, writes and verifies one 33-byte command report. report is not
     // changed. Returns kResultOk, kResultNoDevice, kResultVerifyFailed or
     // kResultWriteFailed. Blocks; safe to call from any thread.
@@ -91,6 +97,7 @@ public:
 
 private:
     void replaceHandle(hid_device *&slot, hid_device *handle, const char *what);
+    hid_device *openPath(const char *path);
 
     StorageDirs m_dirs;
     std::unique_ptr<HidDeviceTable> m_pTable;
@@ -106,4 +113,5 @@ private:
     hid_device *m_hidCommand2 = nullptr;
 
     std::atomic<std::uint8_t> m_statusVariant{0};
+    std::string m_strPermissionDenied;
 };

@@ -17,7 +17,13 @@ MousecfgMouseSelector::MousecfgMouseSelector(MouseSession &session, TarnUi &ui, 
 
 void MousecfgMouseSelector::rebuild()
 {
-    const MouseChoice choice = m_Session.buildMouseList();
+    m_Session.buildMouseList();
+    showList();
+}
+
+void MousecfgMouseSelector::showList()
+{
+    const MouseChoice &choice = m_Session.mouseChoice();
     if (!m_pMenu) {
         m_pMenu = new TarnMenu(m_pWindow);
         m_pMenu->setObjectName(QStringLiteral("mouseMenu"));
@@ -46,8 +52,11 @@ void MousecfgMouseSelector::relayout()
 void MousecfgMouseSelector::onMouseChosen(QAction *action)
 {
     const QString name = action->text();
-    if (!m_Session.chooseMouse(name))
+    if (name == m_Session.currentProductName())
         return;
+    if (!m_Session.switchMouse(name))
+        return;
+    emit mouseSwitched();
     m_pButton->setText(name);
     const auto actions = m_pMenu->actions();
     for (QAction *entry : actions)

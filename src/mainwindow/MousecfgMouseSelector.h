@@ -21,7 +21,13 @@ public:
 
     // Asks the session for the list of mice again and shows it.
     void rebuild();
+    // Shows the list and the choice the session holds.
+    void showList();
     void relayout();
+
+signals:
+    // The device link now talks to another mouse, whose configuration is loaded.
+    void mouseSwitched();
 
 private:
     void onMouseChosen(QAction *action);

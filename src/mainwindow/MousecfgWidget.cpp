@@ -2,6 +2,7 @@
 
 #include "ConfigFile.h"
 #include "MacroDialog.h"
+#include "DeviceNotifier.h"
 #include "ModelDescription.h"
 #include "MouseSession.h"
 #include "MousecfgCommands.h"
@@ -64,9 +65,31 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     buildWidgets();
     m_pLanguage->loadTranslation(ui.langId());
 
+    // Windows sends the changes to this window; elsewhere the window is not needed.
+#ifdef Q_OS_WIN
+    const quintptr nativeWindow = quintptr(winId());
+#else
+    const quintptr nativeWindow = 0;
+#endif
+    m_pNotifier = createDeviceNotifier(nativeWindow);
+    connect(m_pNotifier.get(), &DeviceNotifier::interfaceChanged, &m_Session, &MouseSession::HandleDeviceChange);
+    connect(m_pNotifier.get(), &DeviceNotifier::devicesChanged, &m_Session, &MouseSession::rescanDevices);
+    connect(&m_Session, &MouseSession::mouseListChanged, m_pMouseSelector, &MousecfgMouseSelector::showList);
+    connect(&m_Session, &MouseSession::deviceLost, this, &MousecfgWidget::onDeviceLost);
+    connect(&m_Session, &MouseSession::deviceReturned, this,
+            [this] { QTimer::singleShot(200, this, &MousecfgWidget::slotWarnClose); });
+    connect(&m_Session, &MouseSession::configurationReloaded, this, [this] {
+        m_iLift = m_Session.workingConfig().LiftHigh;
+        buildProfileMenu();
+        reloadPanels();
+    });
+    connect(&m_Session, &MouseSession::connectionChanged, m_pStatus, &MousecfgStatusArea::showConnectionIcons);
+    connect(m_pMouseSelector, &MousecfgMouseSelector::mouseSwitched, this, &MousecfgWidget::onMouseSwitched);
+
     m_Session.loadProfileList();
     m_Session.readBatteryFull();
     m_Session.openDevice();
+    m_bDeviceReady = m_Session.devicePresence() == DevicePresence::Present;
 
     connect(&m_Session, &MouseSession::batteryReported, m_pStatus, &MousecfgStatusArea::showBattery);
     connect(&m_Session, &MouseSession::profileReported, this, &MousecfgWidget::slotRefreshProfile);
@@ -76,6 +99,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
     m_Session.startStatusThread();
 
     m_Session.loadConfiguration();
+    m_Session.readPointerSpeed();
     m_iLift = m_Session.workingConfig().LiftHigh;
 
     buildProfileMenu();
@@ -101,6 +125,7 @@ MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const Mousecfg
 
 MousecfgWidget::~MousecfgWidget()
 {
+    m_pNotifier.reset();
     // The status thread must be gone before the handles close; the session
     // does both in that order.
     m_Session.shutdown();
@@ -361,6 +386,13 @@ void MousecfgWidget::closeEvent(QCloseEvent *event)
     hideToTray();
 }
 
+bool MousecfgWidget::nativeEvent(const QByteArray &eventType, void *message, long *result)
+{
+    if (m_pNotifier)
+        m_pNotifier->handleNativeEvent(eventType, message);
+    return TarnSkinWindow::nativeEvent(eventType, message, result);
+}
+
 void MousecfgWidget::hideToTray()
 {
     const bool tray = m_Options.trayAvailable ? m_Options.trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
@@ -451,9 +483,27 @@ void MousecfgWidget::showOsd(const QString &text)
         m_Options.osd->showText(text);
 }
 
+bool MousecfgWidget::showPermissionProblem()
+{
+    const QString node = m_Session.permissionDeniedPath();
+    if (node.isEmpty() || m_bPermissionShown)
+        return false;
+    m_bPermissionShown = true;
+    TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
+                       tr("No permission to open the mouse (%1).\nInstall the udev rule 70-mousecfg.rules "
+                          "(see the README), then plug the mouse in again.")
+                           .arg(node),
+                       this);
+    box.setObjectName(QStringLiteral("permissionWarning"));
+    box.exec();
+    return true;
+}
+
 void MousecfgWidget::slotWarning()
 {
     show();
+    if (showPermissionProblem())
+        return;
     if (mouseCount() != 0) {
         raise();
         activateWindow();
@@ -467,10 +517,13 @@ void MousecfgWidget::slotWarning()
         return;
     }
     m_bWarningOpen = true;
-    QPointer<TarnMessageBox> box = new TarnMessageBox(
-        TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
-        Qt::FramelessWindowHint, [this] { return m_Session.devicePresence() == DevicePresence::Present; });
+    QPointer<TarnMessageBox> box =
+        new TarnMessageBox(TarnMessageBox::Disconnected, QString(), tr("Warning"), tr("Dongle Disconnect!"), this, true,
+                           Qt::FramelessWindowHint, [this] { return m_bDeviceReady; });
     box->setObjectName(QStringLiteral("dongleWarning"));
+    // Blocks this window only: the Virtual mouse of the demo, where the
+    // receiver is plugged back, must stay usable while the box waits for it.
+    box->setWindowModality(Qt::WindowModal);
     m_pWarningBox = box;
     const int result = box->exec();
     delete box;
@@ -483,30 +536,35 @@ void MousecfgWidget::slotWarning()
     }
 }
 
-void MousecfgWidget::deviceLost()
+void MousecfgWidget::onDeviceLost()
 {
-    m_Session.closeDevice();
-    // The mouse is no longer counted, so the warning shows and waits for it.
-    m_pMouseSelector->rebuild();
+    m_bDeviceReady = false;
+    // The session has closed the link; the warning shows and waits for the mouse.
     m_bWarningOpen = true;
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 }
 
-void MousecfgWidget::deviceReturned()
+void MousecfgWidget::onMouseSwitched()
 {
-    const bool wasCounted = mouseCount() != 0;
-    m_pMouseSelector->rebuild();
-    if (!wasCounted)
-        QTimer::singleShot(200, this, &MousecfgWidget::slotWarnClose);
+    m_iLift = m_Session.workingConfig().LiftHigh;
+    layoutWidgets(); // the other mouse's picture
+    buildProfileMenu();
+    reloadPanels();
+    m_pStatus->showConnectionIcons();
+    showPermissionProblem();
 }
 
 void MousecfgWidget::slotWarnClose()
 {
+    if (m_Session.isSending()) {
+        // The send owns the handles and both configurations until it ends.
+        connect(&m_Session, &MouseSession::sendFinished, this, &MousecfgWidget::slotWarnClose, Qt::UniqueConnection);
+        return;
+    }
+    disconnect(&m_Session, &MouseSession::sendFinished, this, &MousecfgWidget::slotWarnClose);
     // Whatever is still open goes first: a second status thread would take the
     // echoes a later exchange waits for, and old handles would leak.
-    m_Session.closeDevice();
-    m_Session.openDevice();
-    m_Session.startStatusThread();
+    m_Session.reopenDevice();
     slotMouseOver(nullptr, false);
     layoutWidgets();
     m_Session.loadConfiguration();
@@ -517,6 +575,9 @@ void MousecfgWidget::slotWarnClose()
     selectTab(TabLighting);
     reloadPanels();
     m_pStatus->showConnectionIcons();
+    // Closes a waiting "Dongle Disconnect!" box, now that the window is ready again.
+    m_bDeviceReady = m_Session.devicePresence() == DevicePresence::Present;
+    showPermissionProblem();
 }
 
 void MousecfgWidget::slotRefreshWriteStatus(int iStatus)

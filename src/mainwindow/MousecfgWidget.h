@@ -20,9 +20,11 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class DeviceLink;
+class DeviceNotifier;
 class MouseSession;
 class MousecfgCommands;
 class MousecfgLanguage;
@@ -93,10 +95,9 @@ public:
     // Apply's first step: every page hands its private edits to the working
     // copy's current profile.
     void collectPageEdits();
-    // The window's side of the mouse going away and coming back (device
-    // changes are detected elsewhere).
-    void deviceLost();
-    void deviceReturned();
+    // Whether the box saying that the mouse may not be opened was shown.
+    bool permissionMessageShown() const { return m_bPermissionShown; }
+    DeviceNotifier *deviceNotifier() const { return m_pNotifier.get(); }
 
 public slots:
     void slotMouseOver(TarnPushButton *btn, bool bType);
@@ -104,6 +105,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, long *result) override;
     void scaleChanged() override;
 
 private slots:
@@ -117,6 +119,8 @@ private slots:
     void slotRefreshWriteStatus(int iStatus);
     void slotWarning();
     void slotWarnClose();
+    void onDeviceLost();
+    void onMouseSwitched();
     void trayClicked();
 
 private:
@@ -131,6 +135,8 @@ private:
     void hideToTray();
     TarnPushButton *makeButton(const QStringList &images, const char *name);
     void showOsd(const QString &text);
+    // Shows once per run why a mouse that is there cannot be opened; true when it did.
+    bool showPermissionProblem();
 
     MouseSession &m_Session;
     MousecfgOptions m_Options;
@@ -141,6 +147,10 @@ private:
     int m_iCurrentTab = TabCustomize;
     bool m_bMacroDisabled = false; // PROFILE/DisableMacro of the model description
     bool m_bNoTrayLogged = false;
+    bool m_bPermissionShown = false;
+    // The mouse is open and the window re-initialised for it (the disconnection box waits for it).
+    bool m_bDeviceReady = false;
+    std::unique_ptr<DeviceNotifier> m_pNotifier;
 
     // the parts that hold their own widgets and behaviour
     MousecfgStatusArea *m_pStatus = nullptr;

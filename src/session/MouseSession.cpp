@@ -5,6 +5,7 @@
 #include "ConfigFile.h"
 #include "DeviceLink.h"
 #include "LightingSlots.h"
+#include "PointerSpeed.h"
 #include "ProfileFile.h"
 #include "ProfileModel.h"
 #include "StatusThreadOwner.h"
@@ -12,6 +13,8 @@
 
 #include <QDebug>
 #include <QThread>
+
+#include <cstring>
 
 MouseSession::MouseSession(const StorageDirs &dirs, DeviceClock *clock, QObject *parent)
     : QObject(parent)
@@ -35,6 +38,17 @@ MouseSession::MouseSession(const StorageDirs &dirs, DeviceClock *clock, QObject 
         if (!m_bShutDown && !m_pWorker)
             m_pStatus->StartStatusThread();
     });
+    m_reopen.setSingleShot(true);
+    m_reopen.setInterval(kReopenDelayMs);
+    connect(&m_reopen, &QTimer::timeout, this, [this] {
+        deferWhileSending([this] {
+            if (m_bShutDown)
+                return;
+            openDevice();
+            m_pStatus->StartStatusThread();
+            emit connectionChanged();
+        });
+    });
     m_iBatteryLevel = readBattery(m_dirs);
 }
 
@@ -49,8 +63,10 @@ bool MouseSession::findDevices()
     m_pLink->LoadDeviceTable();
     if (m_pLink->EnumerateDevices() != 0) {
         qDebug("hid_init failed; no mouse can be found");
+        m_Records.clear();
         return false;
     }
+    m_Records = enumerateHidRecords();
     return true;
 }
 
@@ -64,6 +80,10 @@ MouseChoice MouseSession::buildMouseList()
     if (m_mouseNames.size() == 1)
         qDebug("RefreshMouseList %s", qPrintable(choice.current));
     m_currentProduct = choice.storeCurrent ? choice.current : stored;
+    // Several mice and a stored name that is none of them: the first is shown and used.
+    if (!choice.storeCurrent && !m_mouseNames.contains(m_currentProduct))
+        m_currentProduct = choice.current;
+    m_Choice = choice;
     return choice;
 }
 
@@ -90,6 +110,20 @@ void MouseSession::startStatusThread()
     m_pStatus->StartStatusThread();
 }
 
+void MouseSession::readPointerSpeed()
+{
+    if (!m_pPointer)
+        return;
+    const int speed = m_pPointer->GetPointerSpeed();
+    if (speed >= 1 && speed <= 20)
+        m_working.activeProfile().mousespeed = std::uint8_t(speed);
+}
+
+QString MouseSession::permissionDeniedPath() const
+{
+    return QString::fromLocal8Bit(m_pLink->permissionDeniedPath().c_str());
+}
+
 void MouseSession::restartStatusThreadLater()
 {
     // Only the flag is set here; the start waits for the old thread, which has
@@ -112,6 +146,7 @@ void MouseSession::writeDefaultProfile()
 void MouseSession::closeDevice()
 {
     m_statusRestart.stop();
+    m_reopen.stop();
     // The status thread polls through the handles: it must be gone before they close.
     m_pStatus->StopStatusThread();
     m_pLink->CloseDevice();
@@ -122,6 +157,10 @@ void MouseSession::shutdown()
 {
     if (m_bShutDown)
         return;
+    // The worker sends through the handles: it ends before they close, and
+    // what it held back no longer matters.
+    m_bDropDeferred = true;
+    waitForSend();
     m_bShutDown = true;
     closeDevice();
     m_pLink->ExitHid();
@@ -135,6 +174,141 @@ bool MouseSession::chooseMouse(const QString &name)
     m_currentProduct = name;
     qDebug("current mouse: %s", qPrintable(name));
     return true;
+}
+
+bool MouseSession::switchMouse(const QString &name)
+{
+    if (!m_mouseNames.contains(name))
+        return false;
+    if (m_pWorker) {
+        qWarning("no switching mice while a send runs");
+        return false;
+    }
+    closeDevice();
+    chooseMouse(name);
+    m_Choice.current = name;
+    openDevice();
+    m_pStatus->StartStatusThread();
+    loadProfileList();
+    loadConfiguration();
+    // The saved copy says what the other mouse was sent.
+    writeDiff(m_dirs, 1);
+    emit connectionChanged();
+    return true;
+}
+
+void MouseSession::reopenDevice()
+{
+    closeDevice();
+    openDevice();
+    m_pStatus->StartStatusThread();
+}
+
+QString MouseSession::entryName(std::uint32_t entry) const
+{
+    const HidDeviceEntry &e = m_pLink->deviceTable().entries[entry];
+    const char *end = static_cast<const char *>(std::memchr(e.name, '\0', kHidNameSize));
+    return QString::fromLatin1(e.name, end ? int(end - e.name) : kHidNameSize);
+}
+
+void MouseSession::refreshMouseList()
+{
+    buildMouseList();
+    emit mouseListChanged();
+}
+
+void MouseSession::restartLink(bool later)
+{
+    closeDevice();
+    if (later) {
+        m_reopen.start();
+        return;
+    }
+    openDevice();
+    m_pStatus->StartStatusThread();
+}
+
+void MouseSession::HandleDeviceChange(const QString &name, bool arrived)
+{
+    if (m_bShutDown)
+        return;
+    if (m_pWorker) {
+        // Closing or reopening now would pull the handles from under the send.
+        qDebug("device change during a send, handled afterwards: %s", qPrintable(name));
+        m_deferred.push_back([this, name, arrived] { HandleDeviceChange(name, arrived); });
+        return;
+    }
+    const InterfaceName parsed = parseInterfaceName(name);
+    std::string path;
+    std::uint16_t release = 0;
+    if (arrived && parsed.valid) {
+        // The release number comes from the enumeration record of the
+        // interface; so does the path, which on some systems is not the name.
+        const std::vector<HidRecord> records = enumerateHidRecords();
+        if (const HidRecord *record = findRecordByName(records, name)) {
+            path = record->path;
+            release = record->release;
+        } else {
+            path = "\\\\?\\" + name.toStdString();
+        }
+    }
+
+    const bool knewMouse = mouseCount() != 0;
+    bool newlyPresent = false;
+    bool relinkedAny = false;
+    for (const EntryChange &change : applyInterfaceChange(m_pLink->deviceTable(), parsed, arrived, path, release)) {
+        const bool current = entryName(change.entry) == m_currentProduct;
+        newlyPresent = newlyPresent || change.newlyPresent;
+        bool relinked = false;
+        if (change.pairComplete) {
+            refreshMouseList();
+            // One open for the completed pair, whether the mouse was known or not.
+            restartLink(false);
+            relinked = true;
+            if (!knewMouse)
+                emit deviceReturned();
+        } else if (change.removed) {
+            refreshMouseList();
+            if (mouseCount() != 0) {
+                if (entryName(change.entry) == m_currentProduct) {
+                    restartLink(false);
+                    relinked = true;
+                    loadConfiguration();
+                    emit configurationReloaded();
+                }
+            } else {
+                closeDevice();
+                relinked = true;
+                if (knewMouse)
+                    emit deviceLost();
+            }
+        }
+        const bool taken = change.removed || (arrived && !change.refused);
+        if (!relinked && taken && current && change.collectionLeft) {
+            restartLink(true);
+            relinked = true;
+        }
+        relinkedAny = relinkedAny || relinked;
+    }
+    if (newlyPresent)
+        writeDiff(m_dirs, 1); // a mouse that was away may hold anything: the next Apply sends every group
+    emit connectionChanged();
+    // A fresh status thread after every change; a pending reopen starts its own.
+    if (!relinkedAny)
+        restartStatusThreadLater();
+}
+
+void MouseSession::rescanDevices()
+{
+    if (m_bShutDown)
+        return;
+    std::vector<HidRecord> now = enumerateHidRecords();
+    const std::vector<InterfaceChange> changes = enumerationChanges(m_Records, now);
+    m_Records = std::move(now);
+    for (const InterfaceChange &change : changes) {
+        qDebug("%s %s", change.arrived ? "arrived" : "removed", qPrintable(change.name));
+        HandleDeviceChange(change.name, change.arrived);
+    }
 }
 
 ConnectionMode MouseSession::connectionMode() const
@@ -205,6 +379,8 @@ void MouseSession::finishSend()
     // What the mouse reported meanwhile, in the order it arrived.
     std::vector<std::function<void()>> deferred;
     deferred.swap(m_deferred);
+    if (m_bDropDeferred)
+        return;
     for (const auto &handler : deferred)
         handler();
 }
@@ -241,9 +417,12 @@ void MouseSession::handleStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quin
         // Bytes from the device: a slot or level the mouse cannot have is
         // dropped, the rest of the report still counts.
         if (iProfile != m_working.ProfileID) {
-            if (iProfile < kProfileCount && switchProfile(iProfile, false))
+            if (iProfile < kProfileCount && switchProfile(iProfile, false)) {
+                // The newly active slot brings its own pointer speed.
+                if (m_pPointer)
+                    m_pPointer->SetPointerSpeed(currentProfile().mousespeed);
                 emit profileReported(iProfile);
-            else
+            } else
                 qWarning("mouse reports profile %d, which does not exist; ignored", iProfile);
         }
         ProfileData &profile = currentProfile();

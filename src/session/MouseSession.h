@@ -10,8 +10,10 @@
 // send procedure, which runs on the session's worker (startSend). While a send
 // runs, the mouse's status reports are only noted and are replayed when the
 // worker has finished, so the worker is the only one touching the two
-// configuration copies and Config/Diff.
+// configuration copies and Config/Diff. Device changes wait the same way: no
+// handle is closed or reopened while the worker sends through it.
 
+#include "DeviceChange.h"
 #include "DeviceResult.h"
 #include "ModelDescription.h"
 #include "MouseList.h"
@@ -37,6 +39,7 @@ Q_DECLARE_METATYPE(SendOutcome)
 class ApplySequence;
 class DeviceClock;
 class DeviceLink;
+class PointerSpeed;
 class StatusThreadOwner;
 class TarnProcessThread;
 enum class ImportStatus;
@@ -47,6 +50,9 @@ enum class DevicePresence { Absent = 0, Present = 1 };
 // The pause between stopping an old status thread and starting a new one after
 // the window's texts were set again. The old thread's reads end within it.
 constexpr int kStatusRestartDelayMs = 500;
+// The pause between closing the mouse and opening it again after one of its
+// collections came or went.
+constexpr int kReopenDelayMs = 500;
 
 class MouseSession : public QObject
 {
@@ -71,6 +77,9 @@ public:
     // Opens the collections of the current product.
     void openDevice();
     void startStatusThread();
+    // The system pointer speed into the working copy's active slot. A reading
+    // of 0 (nothing to read here) leaves the slot's value as it is.
+    void readPointerSpeed();
     // Loads the saved copy from Config.ini and the profile files; working = saved.
     void loadConfiguration();
     void writeDefaultProfile();
@@ -95,6 +104,33 @@ public:
     bool chooseMouse(const QString &name);
     DevicePresence devicePresence() const { return m_presence; }
     ConnectionMode connectionMode() const;
+    // The last choice made from the device table (selector shown or not).
+    const MouseChoice &mouseChoice() const { return m_Choice; }
+    // Switches the device link to name (one of mouseNames): closes the current
+    // mouse, opens that one, loads the configuration and marks it for a full
+    // send (its mouse holds what the other was sent). False for an unknown name.
+    bool switchMouse(const QString &name);
+    // Closes what is open and opens the current product again, with a new
+    // status thread; for the window's re-initialisation after a return.
+    void reopenDevice();
+
+    // The node the mouse was found at but could not be opened for lack of
+    // permission; empty otherwise. Set by openDevice.
+    QString permissionDeniedPath() const;
+
+    // --- device changes ---
+    // One collection arrived or left, named as Windows names device
+    // interfaces. Updates the device table, reopens or closes the mouse and
+    // restarts the status thread; the window follows the signals below.
+    // While a send runs, it is only noted and runs when the send has ended.
+    void HandleDeviceChange(const QString &name, bool arrived);
+    // Enumerates again and hands every collection that appeared or vanished
+    // since the last enumeration to HandleDeviceChange, under its name: for
+    // systems that only say that something changed.
+    void rescanDevices();
+    bool isReopenPending() const { return m_reopen.isActive(); }
+    // The pointer-speed backend (not owned; null: none). Set before start-up.
+    void setPointerSpeed(PointerSpeed *pointer) { m_pPointer = pointer; }
 
     // --- configuration ---
     const AppConfig &savedConfig() const { return m_saved; }
@@ -157,9 +193,26 @@ signals:
     void writeStatusReported(int status);
     void sendFinished(const SendOutcome &outcome);
 
+    // Device changes. The mouse list was rebuilt (mouseChoice()).
+    void mouseListChanged();
+    // The last usable mouse went away; the link is closed.
+    void deviceLost();
+    // A mouse came back while none was usable; the link is open again.
+    void deviceReturned();
+    // The current mouse lost one connection and was reopened on the other; the
+    // working copy was reloaded from the saved configuration.
+    void configurationReloaded();
+    // Which collections are present may have changed (connectionMode()).
+    void connectionChanged();
+
 private:
     void finishSend();
     void deferWhileSending(std::function<void()> handler);
+    void refreshMouseList();
+    // Stops the status thread and closes the handles, then opens the current
+    // product again: at once, or after kReopenDelayMs from a timer.
+    void restartLink(bool later);
+    QString entryName(std::uint32_t entry) const;
 
     StorageDirs m_dirs;
     std::unique_ptr<DeviceLink> m_pLink;
@@ -171,14 +224,19 @@ private:
     ProfileBook m_book;
 
     QStringList m_mouseNames;
+    MouseChoice m_Choice;
     QString m_currentProduct;
+    std::vector<HidRecord> m_Records; // the last enumeration, to tell what changed
+    PointerSpeed *m_pPointer = nullptr;
     DevicePresence m_presence = DevicePresence::Absent;
     std::atomic<bool> m_bAsleep{false};
     int m_iBatteryFull = kDefaultBatteryFullMillivolts;
     int m_iBatteryLevel = 0;
     bool m_bShutDown = false;
+    bool m_bDropDeferred = false; // shutting down: what was noted during the last send is void
 
     QTimer m_statusRestart;
+    QTimer m_reopen;
     TarnProcessThread *m_pWorker = nullptr;
     SendOutcome m_LastOutcome;
     std::vector<std::function<void()>> m_deferred;

@@ -148,6 +148,20 @@ QString readMouseListName(const StorageDirs &dirs)
     return readText(dirs.configIni(), QStringLiteral("Mouse_List/0"));
 }
 
+QVector<MouseListing> readMouseList(const StorageDirs &dirs, int limit)
+{
+    QVector<MouseListing> list;
+    SafeIni ini(dirs.configIni());
+    for (int i = 0; i < limit; ++i) {
+        const QString name = ini->value(QStringLiteral("Mouse_List/%1").arg(i)).toString();
+        // The first model is listed even when its name is empty, as the device table always has it.
+        if (name.isEmpty() && i > 0)
+            break;
+        list.append({name, ini->value(QStringLiteral("Mouse_Ids/%1").arg(i)).toString()});
+    }
+    return list;
+}
+
 int countMacros(const StorageDirs &dirs)
 {
     SafeIni ini(dirs.configIni());

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <array>
 #include <cstdint>
@@ -49,7 +50,18 @@ QString readModelText(const StorageDirs &dirs);     // Config/Model
 int readSensor(const StorageDirs &dirs);            // MouseSenSor/1
 int readLedModeSet(const StorageDirs &dirs);        // MouseLEDMode/<current product name>
 QString readMouseListName(const StorageDirs &dirs); // Mouse_List/0
-int countMacros(const StorageDirs &dirs);           // non-empty MACRO_LIST/0..49
+
+// One model the installation knows: its name (Mouse_List/<i>) and, for models
+// other than the first, their USB identities (Mouse_Ids/<i>, "vvvv:pppp:vvvv:pppp"
+// in hex: receiver, then cable). An empty ids text means the default identities.
+struct MouseListing
+{
+    QString name;
+    QString ids;
+};
+// Mouse_List/0, /1, ... up to the first missing name, at most limit entries.
+QVector<MouseListing> readMouseList(const StorageDirs &dirs, int limit);
+int countMacros(const StorageDirs &dirs); // non-empty MACRO_LIST/0..49
 void readLanguageList(const StorageDirs &dirs, LanguageList &list);
 
 int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID

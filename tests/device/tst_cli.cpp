@@ -86,6 +86,7 @@ private slots:
     void arguments();
     void status_data();
     void status();
+    void refusedOpenIsNamed();
     void applyThenNothingMore();
     void failureForcesAllNextTime();
     void foreignProductRefused();
@@ -215,6 +216,16 @@ void TestCli::status()
     QCOMPARE(run.exit, 0);
     for (const QString &line : expected)
         QVERIFY2(run.lines().contains(line), qPrintable(run.out));
+}
+
+void TestCli::refusedOpenIsNamed()
+{
+    const Run run = ctl({"--simulate", "--sim-fault", "no-permission", "status"});
+    QCOMPARE(run.exit, 3);
+    QVERIFY2(
+        run.err.contains("mousecfgctl: no permission to open the mouse (\\\\?\\hid#vid_248a&pid_fa02&mi_00&col01#"),
+        qPrintable(run.err));
+    QVERIFY2(run.err.contains("install the udev rule 70-mousecfg.rules"), qPrintable(run.err));
 }
 
 void TestCli::applyThenNothingMore()

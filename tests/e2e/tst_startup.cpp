@@ -82,6 +82,7 @@ private slots:
     void applyByRealClick();
     void osdShowsTheMouseOwnSwitch();
     void recordMacroAndApply();
+    void pullAndPlugTheReceiver();
 
 private:
     bool startScreen(int dpi, const QString &logName);
@@ -468,6 +469,65 @@ void TestStartup::recordMacroAndApply()
     }
 }
 
+void TestStartup::pullAndPlugTheReceiver()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(copyAppDir(dir.path()));
+    const QString ini = dir.path() + "/Configs/Config.ini";
+    QSettings(ini, QSettings::IniFormat).setValue("Config/Diff", 0);
+    QVERIFY(startScreen(96, "hotplug-xvfb"));
+    const QString trace = dir.path() + "/tables.txt";
+    QProcess *app = startApp(dir.path(), "hotplug", QString(), trace);
+    const QString log = m_sOutputDir + "/hotplug.log";
+    const QString id = waitForWindow(m_sProductName, app, 15000);
+    QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(log)));
+    const QString mouse = waitForWindow("Virtual mouse", app, 5000);
+    QVERIFY(!mouse.isEmpty());
+
+    // Alt+I toggles "Receiver plugged" on the Virtual mouse.
+    auto toggleReceiver = [&] {
+        QCOMPARE(runTool(m_sXdotool, {"windowfocus", "--sync", mouse}, m_sDisplay).exitCode, 0);
+        QCOMPARE(runTool(m_sXdotool, {"key", "alt+i"}, m_sDisplay).exitCode, 0);
+    };
+    auto picture = [&](const QString &name) {
+        const QString png = m_sOutputDir + "/" + name + ".png";
+        QFile::remove(png);
+        QFile request(m_sOutputDir + "/request");
+        QVERIFY(request.open(QIODevice::WriteOnly));
+        request.write(name.toUtf8());
+        request.close();
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(png).size() > 0, 5000);
+    };
+    toggleReceiver();
+    QTRY_VERIFY2_WITH_TIMEOUT(!visibleWindows("Warning").isEmpty(), qPrintable(tail(log)), 10000);
+    picture("hotplug-warning");
+    toggleReceiver();
+    QTRY_VERIFY2_WITH_TIMEOUT(visibleWindows("Warning").isEmpty(), qPrintable(tail(log)), 10000);
+    // The pages are reloaded after the box went; give the window a moment to paint.
+    QTest::qWait(500);
+    picture("hotplug-closed");
+    // The mouse was away and may hold anything: the next Apply sends every group.
+    QTRY_COMPARE(QSettings(ini, QSettings::IniFormat).value("Config/Diff").toInt(), 1);
+
+    const WindowGeometry g = geometry(id);
+    QCOMPARE(
+        runTool(m_sXdotool, {"mousemove", QString::number(g.x + 635), QString::number(g.y + 603)}, m_sDisplay).exitCode,
+        0);
+    QTest::qWait(100);
+    QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+    QStringList tables;
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        [&] {
+            QFile f(trace);
+            tables = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
+                                                 : QStringList();
+            return tables.contains("table 1") && tables.contains("table 2") && tables.contains("table 3") &&
+                   tables.contains("table 4");
+        }(),
+        qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(log)), 15000);
+}
+
 QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, const QString &screenshot,
                                 const QString &trace)
 {
@@ -490,6 +550,7 @@ QProcess *TestStartup::startApp(const QString &appDir, const QString &logName, c
     if (!screenshot.isEmpty())
         env.insert("MOUSECFG_SIM_SCREENSHOT", screenshot);
     env.remove("MOUSECFG_SIM_TRACE");
+    env.insert("MOUSECFG_SIM_PICTURE_DIR", m_sOutputDir);
     if (!trace.isEmpty())
         env.insert("MOUSECFG_SIM_TRACE", trace);
 
