@@ -13,6 +13,7 @@
 #include "ProfileModel.h"
 #include "TarnAccessible.h"
 #include "TarnAction.h"
+#include "TarnBtnWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
@@ -225,6 +226,11 @@ void MousecfgWidget::buildPages()
         m_PageTabs.push_back(tab);
     };
     add(new TarnPointSpeed(m_Session, this), TabDpi, QRect(746, 245, 229, 306));
+    auto *buttons = new TarnBtnWindow(m_Session, this);
+    connect(buttons, &TarnBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
+    connect(buttons, &TarnBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(buttons, &TarnBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
+    add(buttons, TabCustomize, QRect(285, 90, 332, 442));
 }
 
 void MousecfgWidget::retranslate()
