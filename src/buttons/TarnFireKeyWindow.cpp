@@ -6,7 +6,7 @@
 #include "TarnUi.h"
 
 #include <QToolButton>
-#include <QIntValidator>
+#include "CountValidator.h"
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -81,7 +81,7 @@ QLineEdit *TarnFireKeyWindow::makeNumberEdit(const QString &objectName, const QS
 {
     auto *edit = new QLineEdit(text, this);
     edit->setObjectName(objectName);
-    edit->setValidator(new QIntValidator(1, 255, edit));
+    edit->setValidator(new CountValidator(1, 255, edit));
     edit->setMaxLength(3);
     edit->setAlignment(Qt::AlignCenter);
     edit->setFont(TarnUi::currentFont());

@@ -8,7 +8,7 @@
 #include "TarnUi.h"
 
 #include <QDebug>
-#include <QIntValidator>
+#include "CountValidator.h"
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -84,7 +84,7 @@ TarnMacroSelect::TarnMacroSelect(const QString &title, const QString &heading, c
     m_pLoopEdit->setObjectName(QStringLiteral("macroLoopEdit"));
     m_pLoopEdit->setAccessibleName(tr("LOOPS TIME(1-255)"));
     m_pLoopEdit->setMaxLength(3);
-    m_pLoopEdit->setValidator(new QIntValidator(1, 255, m_pLoopEdit));
+    m_pLoopEdit->setValidator(new CountValidator(1, 255, m_pLoopEdit));
     m_pLoopEdit->setAlignment(Qt::AlignCenter);
     m_pLoopEdit->setFont(TarnUi::currentFont());
     m_pLoopEdit->setStyleSheet(QStringLiteral("border:1px;background:rgb(30,30,30);color:white"));

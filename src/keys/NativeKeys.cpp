@@ -30,7 +30,7 @@ constexpr EvdevKey kKeys[] = {
     {51, 0x33, false}, {52, 0x34, false}, {53, 0x35, false}, {54, 0x36, false}, {55, 0x37, false},
     {56, 0x38, false}, {57, 0x39, false}, {58, 0x3A, false}, {59, 0x3B, false}, {60, 0x3C, false},
     {61, 0x3D, false}, {62, 0x3E, false}, {63, 0x3F, false}, {64, 0x40, false}, {65, 0x41, false},
-    {66, 0x42, false}, {67, 0x43, false},
+    {66, 0x42, false}, {67, 0x43, false}, {68, 0x44, false},
     {69, 0x45, true},  // Num Lock: Windows reports it extended, Pause plain
     {70, 0x46, false}, {71, 0x47, false}, {72, 0x48, false}, {73, 0x49, false}, {74, 0x4A, false},
     {75, 0x4B, false}, {76, 0x4C, false}, {77, 0x4D, false}, {78, 0x4E, false}, {79, 0x4F, false},
@@ -46,8 +46,6 @@ constexpr EvdevKey kKeys[] = {
     // Navigation block
     {102, 0x47, true}, {103, 0x48, true}, {104, 0x49, true}, {105, 0x4B, true}, {106, 0x4D, true},
     {107, 0x4F, true}, {108, 0x50, true}, {109, 0x51, true}, {110, 0x52, true}, {111, 0x53, true},
-    // Volume keys
-    {113, 0x20, true}, {114, 0x2E, true}, {115, 0x30, true},
     {117, 0x59, false}, // keypad =
     {119, 0x45, false}, // Pause
     // Windows and menu keys

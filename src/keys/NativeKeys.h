@@ -6,7 +6,9 @@
 //
 // Both desktops hand out the evdev code of the key plus 8 as its native key
 // code. The table covers the whole PC keyboard: the main block, the function
-// keys, the navigation block, the keypad, the modifiers and the volume keys.
+// keys, the navigation block, the keypad and the modifiers. Media keys are
+// left out: Windows reports them with the scan codes of letters (Mute as
+// extended D), which a capture would take for those letters.
 
 #include <cstdint>
 
