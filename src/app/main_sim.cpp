@@ -44,8 +44,9 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
     painter.end();
     return image.save(path);
 }
-// The tables the simulated mouse saw closed, one line each ("table 1"), kept
-// in a file for end-to-end tests that watch the program from outside.
+// The tables the simulated mouse saw closed, one line each ("table 1"), and
+// the records of its button table once one was written ("buttons 81000000
+// ..."), kept in a file for end-to-end tests that watch the program from outside.
 void traceClosedTables(const QString &path)
 {
     struct Trace
@@ -59,6 +60,14 @@ void traceClosedTables(const QString &path)
         for (const mousesim::Event &event : mousesim::MouseSim::instance().events()) {
             if (event.kind == mousesim::EventKind::TableClosed)
                 lines << QStringLiteral("table %1").arg(event.command);
+        }
+        // What the button table holds now: "buttons" and its 24 records in hex.
+        if (mousesim::MouseSim::instance().tableClosed(0x03)) {
+            QString buttons = QStringLiteral("buttons");
+            for (const mousesim::ButtonRecord &record : mousesim::MouseSim::instance().buttonTable().records)
+                buttons += QLatin1Char(' ') +
+                           QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 4).toHex());
+            lines << buttons;
         }
         const std::lock_guard<std::mutex> lock(trace->mutex);
         if (std::size_t(lines.size()) == trace->written)

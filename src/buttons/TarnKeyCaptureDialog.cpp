@@ -60,6 +60,8 @@ TarnPushButton *TarnKeyCaptureDialog::makeCaptionButton(const QString &objectNam
 
 void TarnKeyCaptureDialog::showOnCaption(TarnPushButton *caption, const QString &text)
 {
+    if (caption->text() != text)
+        qDebug("%s shows \"%s\"", qPrintable(caption->window()->windowTitle()), qPrintable(text));
     caption->setText(text);
     caption->setAccessibleName(text.isEmpty() ? tr("No key pressed") : tr("Keys: %1").arg(text));
 }
