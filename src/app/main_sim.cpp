@@ -65,8 +65,9 @@ void traceClosedTables(const QString &path)
         if (mousesim::MouseSim::instance().tableClosed(0x03)) {
             QString buttons = QStringLiteral("buttons");
             for (const mousesim::ButtonRecord &record : mousesim::MouseSim::instance().buttonTable().records)
-                buttons += QLatin1Char(' ') +
-                           QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 4).toHex());
+                buttons +=
+                    QLatin1Char(' ') +
+                    QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 4).toHex());
             lines << buttons;
         }
         const std::lock_guard<std::mutex> lock(trace->mutex);

@@ -24,8 +24,8 @@ constexpr int kFunGunFile = 510;
 
 // Where the panel offers a function.
 enum class FunctionMenu {
-    Main,        // directly in the button menu
-    Basic,       // the submenus of the button menu, in their order
+    Main,  // directly in the button menu
+    Basic, // the submenus of the button menu, in their order
     Windows,
     Advance,
     Media,

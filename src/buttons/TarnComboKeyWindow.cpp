@@ -4,8 +4,8 @@
 #include "TarnPushButton.h"
 #include "TarnUi.h"
 
-#include <QToolButton>
 #include <QDebug>
+#include <QToolButton>
 
 TarnComboKeyWindow::TarnComboKeyWindow(QWidget *parent)
     : TarnKeyCaptureDialog(tr("Combo Key"), parent)

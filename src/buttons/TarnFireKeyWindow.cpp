@@ -1,14 +1,14 @@
 #include "TarnFireKeyWindow.h"
 
+#include "CountValidator.h"
 #include "KeyEvents.h"
 #include "TarnLabel.h"
 #include "TarnPushButton.h"
 #include "TarnUi.h"
 
-#include <QToolButton>
-#include "CountValidator.h"
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace {
 constexpr std::uint32_t kScanAlt = 56;
@@ -31,9 +31,8 @@ TarnFireKeyWindow::TarnFireKeyWindow(QWidget *parent)
     : TarnKeyCaptureDialog(tr("FireKey Setting"), parent)
 {
     auto s = [](int design) { return TarnUi::currentScaled(design); };
-    const QString style =
-        optionStyleSheet(TarnUi::currentImagePath(QStringLiteral("skin/checkbox1-1.png")),
-                         TarnUi::currentImagePath(QStringLiteral("skin/checkbox1-2.png")), s(16));
+    const QString style = optionStyleSheet(TarnUi::currentImagePath(QStringLiteral("skin/checkbox1-1.png")),
+                                           TarnUi::currentImagePath(QStringLiteral("skin/checkbox1-2.png")), s(16));
     const char *const texts[4] = {QT_TR_NOOP("Left"), QT_TR_NOOP("Right"), QT_TR_NOOP("Middle"),
                                   QT_TR_NOOP("Keyboard Key")};
     const QRect places[4] = {{40, 58, 100, 26}, {150, 58, 100, 26}, {260, 58, 100, 26}, {40, 96, 140, 26}};

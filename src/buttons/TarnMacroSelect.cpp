@@ -1,5 +1,6 @@
 #include "TarnMacroSelect.h"
 
+#include "CountValidator.h"
 #include "MacroFile.h"
 #include "TarnAction.h"
 #include "TarnLabel.h"
@@ -8,7 +9,6 @@
 #include "TarnUi.h"
 
 #include <QDebug>
-#include "CountValidator.h"
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>

@@ -99,10 +99,10 @@ void TestNativeKeys::flagsFollowAltAndRelease()
         std::uint32_t flags;
     };
     const Step steps[] = {
-        {KEY_A, false, 0x00},         {KEY_A, true, 0x80},         {KEY_LEFTALT, false, 0x20},
-        {KEY_A, false, 0x20},         {KEY_A, true, 0xA0},         {KEY_LEFTALT, true, 0x80},
-        {KEY_RIGHTALT, false, 0x21},  {KEY_RIGHTALT, true, 0x81},  {KEY_RIGHTCTRL, false, 0x01},
-        {KEY_RIGHTCTRL, true, 0x81},  {KEY_KP7, false, 0x00},      {KEY_HOME, false, 0x01},
+        {KEY_A, false, 0x00},        {KEY_A, true, 0x80},        {KEY_LEFTALT, false, 0x20},
+        {KEY_A, false, 0x20},        {KEY_A, true, 0xA0},        {KEY_LEFTALT, true, 0x80},
+        {KEY_RIGHTALT, false, 0x21}, {KEY_RIGHTALT, true, 0x81}, {KEY_RIGHTCTRL, false, 0x01},
+        {KEY_RIGHTCTRL, true, 0x81}, {KEY_KP7, false, 0x00},     {KEY_HOME, false, 0x01},
     };
     NativeKeyTranslator translator;
     for (const Step &step : steps) {

@@ -173,8 +173,8 @@ void TestButtonPage::menusAndCaptions_data()
 {
     QTest::addColumn<int>("disableMacro");
     QTest::addColumn<QStringList>("mainMenu");
-    const QStringList head = {"Left", "Right", "Middle", "Forward", "Back", "Basic", "Windows", "Advance", "Media",
-                              "DPI",  "Polling Rate"};
+    const QStringList head = {"Left",    "Right",   "Middle", "Forward", "Back",        "Basic",
+                              "Windows", "Advance", "Media",  "DPI",     "Polling Rate"};
     QTest::newRow("macros") << 0 << head + QStringList{"Macro Manager", "Led Switch", "Button Off"};
     QTest::newRow("no macros") << 1 << head + QStringList{"Led Switch", "Button Off"};
 }
@@ -185,9 +185,9 @@ void TestButtonPage::menusAndCaptions()
     QFETCH(QStringList, mainMenu);
     PageUnderTest t([&](AppDirCopy &dir) { dir.setModelKey(QStringLiteral("PROFILE/DisableMacro"), disableMacro); });
     QCOMPARE(texts(t.page->mainMenu()), mainMenu);
-    QCOMPARE(texts(t.page->wheelMenu()), QStringList({"Scroll Up", "Scroll Down", "Volume Up", "Volume Down", "Left",
-                                                      "Right", "Middle", "Forward", "Back", "SINGLE KEY",
-                                                      "COMBO KEY"}));
+    QCOMPARE(texts(t.page->wheelMenu()),
+             QStringList({"Scroll Up", "Scroll Down", "Volume Up", "Volume Down", "Left", "Right", "Middle", "Forward",
+                          "Back", "SINGLE KEY", "COMBO KEY"}));
     QCOMPARE(texts(t.page->mainMenu()->actions().at(7)->menu()),
              QStringList({"SINGLE KEY", "COMBO KEY", "FIRE KEY", "SNIPER"}));
 
@@ -216,14 +216,13 @@ void TestButtonPage::dialogs_data()
     QTest::addColumn<int>("loop");
     QTest::addColumn<int>("keyNumber");
     QTest::addColumn<QByteArray>("keyInfo"); // map, L, H of the first events
-    QTest::newRow("combo Ctrl A") << "COMBO KEY" << Keys{KEY_LEFTCTRL, KEY_A, -KEY_A, -KEY_LEFTCTRL} << true << 7
-                                  << 9 << 9 << 9 << QByteArray::fromHex("e00580 040580 040500 e00500 000000");
+    QTest::newRow("combo Ctrl A") << "COMBO KEY" << Keys{KEY_LEFTCTRL, KEY_A, -KEY_A, -KEY_LEFTCTRL} << true << 7 << 9
+                                  << 9 << 9 << QByteArray::fromHex("e00580 040580 040500 e00500 000000");
     QTest::newRow("single key Num 7") << "SINGLE KEY" << Keys{KEY_KP7, -KEY_KP7} << true << 6 << 235 << 9 << 9
                                       << QByteArray::fromHex("777777");
     QTest::newRow("fire key untouched") << "FIRE KEY" << Keys{} << true << 12 << 0x81 << 3 << 100
                                         << QByteArray::fromHex("777777");
-    QTest::newRow("sniper on 3395") << "SNIPER" << Keys{} << true << 55 << 1 << 9 << 9
-                                    << QByteArray::fromHex("777777");
+    QTest::newRow("sniper on 3395") << "SNIPER" << Keys{} << true << 55 << 1 << 9 << 9 << QByteArray::fromHex("777777");
     QTest::newRow("combo cancelled") << "COMBO KEY" << Keys{KEY_B} << false << 2 << 9 << 9 << 9
                                      << QByteArray::fromHex("777777");
 }
@@ -265,10 +264,10 @@ void TestButtonPage::dialogs()
 
 void TestButtonPage::macros_data()
 {
-    QTest::addColumn<QString>("listed");  // MACRO_LIST/3
-    QTest::addColumn<int>("count");       // Setting/Count of its file
-    QTest::addColumn<int>("presetMode");  // Res1 of an entry that holds the macro already
-    QTest::addColumn<QString>("pick");    // chosen in the dialog ("" : none)
+    QTest::addColumn<QString>("listed"); // MACRO_LIST/3
+    QTest::addColumn<int>("count");      // Setting/Count of its file
+    QTest::addColumn<int>("presetMode"); // Res1 of an entry that holds the macro already
+    QTest::addColumn<QString>("pick");   // chosen in the dialog ("" : none)
     QTest::addColumn<int>("fun");
     QTest::addColumn<int>("keyNumber");
     QTest::addColumn<int>("mode");
@@ -346,7 +345,7 @@ void TestButtonPage::macros()
 
 void TestButtonPage::rowsFromTheModel_data()
 {
-    QTest::addColumn<int>("count"); // ButtonCount XOR MouseDpi
+    QTest::addColumn<int>("count");   // ButtonCount XOR MouseDpi
     QTest::addColumn<int>("matrix2"); // every BUTTON_INFO_<i>_Matrix2
     QTest::addColumn<int>("shown");
     QTest::newRow("sample model") << 8 << 1 << 8;

@@ -114,13 +114,12 @@ void TestKeyCapture::comboKey_data()
     QTest::addColumn<Keys>("keys");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QByteArray>("usages"); // of the stored events, press then release order
-    QTest::newRow("Ctrl, Shift, A held")
-        << Keys{KEY_LEFTCTRL, KEY_LEFTSHIFT, KEY_A, -KEY_A, -KEY_LEFTSHIFT, -KEY_LEFTCTRL} << "LShift + LCtr + A"
-        << QByteArray("\xE1\xE0\x04\x04\xE0\xE1");
+    QTest::newRow("Ctrl, Shift, A held") << Keys{KEY_LEFTCTRL, KEY_LEFTSHIFT,  KEY_A,
+                                                 -KEY_A,       -KEY_LEFTSHIFT, -KEY_LEFTCTRL}
+                                         << "LShift + LCtr + A" << QByteArray("\xE1\xE0\x04\x04\xE0\xE1");
     QTest::newRow("right Ctrl alone") << Keys{KEY_RIGHTCTRL, -KEY_RIGHTCTRL} << "LCtr" << QByteArray("\xE0\xE0");
     // Right Alt comes with the Alt-down bit: it is a press, not a release.
-    QTest::newRow("right Alt and Tab") << Keys{KEY_RIGHTALT, KEY_TAB} << "LAlt + Tab"
-                                       << QByteArray("\xE2\x2B\x2B\xE2");
+    QTest::newRow("right Alt and Tab") << Keys{KEY_RIGHTALT, KEY_TAB} << "LAlt + Tab" << QByteArray("\xE2\x2B\x2B\xE2");
     // A Ctrl held when the dialog opened is released first: no Ctrl remains.
     QTest::newRow("release before any press") << Keys{-KEY_LEFTCTRL, KEY_B} << "B" << QByteArray("\x05\x05");
     QTest::newRow("released keys keep the result")
@@ -164,11 +163,16 @@ void TestKeyCapture::fireKeyEdits_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
-    QTest::newRow("255 is the top") << "255" << "255";
-    QTest::newRow("256 refused") << "256" << "25";
-    QTest::newRow("1 is the bottom") << "1" << "1";
-    QTest::newRow("four digits") << "1234" << "123";
-    QTest::newRow("letters") << "x9y" << "9";
+    QTest::newRow("255 is the top") << "255"
+                                    << "255";
+    QTest::newRow("256 refused") << "256"
+                                 << "25";
+    QTest::newRow("1 is the bottom") << "1"
+                                     << "1";
+    QTest::newRow("four digits") << "1234"
+                                 << "123";
+    QTest::newRow("letters") << "x9y"
+                             << "9";
 }
 
 void TestKeyCapture::fireKeyEdits()
