@@ -15,9 +15,6 @@ public:
     void setPreset(InternalKeyCode code);
     InternalKeyCode key() const { return m_Key; }
 
-signals:
-    void SetSingleKeyValue(uchar key);
-
 protected:
     bool hookEvent(std::uint32_t &scanCode, std::uint32_t flags) override;
 

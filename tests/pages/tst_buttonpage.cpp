@@ -13,6 +13,7 @@
 #include "TarnUi.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -314,7 +315,11 @@ void TestButtonPage::macros()
             auto *select = qobject_cast<TarnMacroSelect *>(dialog);
             QVERIFY(select);
             QCOMPARE(select->listedNames(), QStringList{listed});
-            QCOMPARE(select->mode(), presetMode == 2 ? 2 : 0);
+            // Exactly the stored mode's option is on; an unknown one starts at the loop count.
+            const int shownMode = presetMode == 2 ? 2 : 0;
+            for (int m = 0; m < 3; ++m)
+                QCOMPARE(select->findChild<QRadioButton *>(QStringLiteral("macroMode%1").arg(m))->isChecked(),
+                         m == shownMode);
             QCOMPARE(select->macroName(), presetMode >= 0 ? listed : QString());
             if (!pick.isEmpty())
                 findAction(select->macroMenu(), pick)->trigger();
