@@ -392,6 +392,9 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     const auto buttons = findChildren<TarnPushButton *>(QString(), Qt::FindDirectChildrenOnly);
     for (TarnPushButton *button : buttons)
         button->setEnabled(bEnable);
+    // The button rows too: their capture dialogs need the keyboard hook the recorder holds.
+    if (auto *rows = findChild<TarnBtnWindow *>(QString(), Qt::FindDirectChildrenOnly))
+        rows->setEnabled(bEnable);
 }
 
 void MousecfgWidget::slotLiftChange(quint8 iLift)
