@@ -48,8 +48,9 @@ bool saveScreenshot(const QString &path, QWidget &window, QWidget &virtualMouse)
     return image.save(path);
 }
 // The tables the simulated mouse saw closed, one line each ("table 1"), and
-// the used macro slots, kept in a file for end-to-end tests that watch the
-// program from outside.
+// the used macro slots ("macro 0 ...") and the records of its button table
+// once one was written ("buttons 81000000 ..."), kept in a file for
+// end-to-end tests that watch the program from outside.
 void traceClosedTables(const QString &path)
 {
     struct Trace
@@ -75,6 +76,15 @@ void traceClosedTables(const QString &path)
             const QByteArray hex =
                 QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size())).toHex(' ');
             lines << QStringLiteral("macro %1 %2").arg(slot).arg(QString::fromLatin1(hex));
+        }
+        // What the button table holds now: "buttons" and its 24 records in hex.
+        if (mousesim::MouseSim::instance().tableClosed(0x03)) {
+            QString buttons = QStringLiteral("buttons");
+            for (const mousesim::ButtonRecord &record : mousesim::MouseSim::instance().buttonTable().records)
+                buttons +=
+                    QLatin1Char(' ') +
+                    QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(record.bytes.data()), 4).toHex());
+            lines << buttons;
         }
         const std::lock_guard<std::mutex> lock(trace->mutex);
         if (std::size_t(lines.size()) == trace->written)

@@ -17,6 +17,7 @@
 #include "TarnAction.h"
 #include "TarnDPIWindow.h"
 #include "TarnColorWindow.h"
+#include "TarnBtnWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
 #include "TarnMessageBox.h"
@@ -266,6 +267,11 @@ void MousecfgWidget::buildPages()
     add(lighting, TabLighting, QRect(285, 90, 332, 442));
     // slotRefreshLightMode: the mouse's own effect button.
     connect(&m_Session, &MouseSession::effectReported, lighting, &TarnColorWindow::setEffect);
+    auto *buttons = new TarnBtnWindow(m_Session, this);
+    connect(buttons, &TarnBtnWindow::SelBtnControl, this, &MousecfgWidget::slotMouseOver);
+    connect(buttons, &TarnBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(buttons, &TarnBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
+    add(buttons, TabCustomize, QRect(285, 90, 332, 442));
 }
 
 void MousecfgWidget::retranslate()
@@ -434,6 +440,9 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     const auto buttons = findChildren<TarnPushButton *>(QString(), Qt::FindDirectChildrenOnly);
     for (TarnPushButton *button : buttons)
         button->setEnabled(bEnable);
+    // The button rows too: their capture dialogs need the keyboard hook the recorder holds.
+    if (auto *rows = findChild<TarnBtnWindow *>(QString(), Qt::FindDirectChildrenOnly))
+        rows->setEnabled(bEnable);
 }
 
 void MousecfgWidget::slotLiftChange(quint8 iLift)
