@@ -364,9 +364,9 @@ QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slo
         return QStringLiteral("it is the name of a Windows device");
     if (name.compare(QLatin1String("DefaultProfile"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("the default profile is stored under that name");
-    for (int other = 0; other < kProfileCount; ++other) {
-        if (other != slot && names[size_t(other)].compare(name, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("slot %1 has the same name").arg(other + 1);
+    for (int other = 0; other < slot; ++other) {
+        if (names[size_t(other)].compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("slot %1 has that name").arg(other + 1);
     }
     return QString();
 }

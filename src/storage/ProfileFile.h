@@ -34,8 +34,8 @@ constexpr int kMaxProfileFileNameBytes = 200;
 
 // Why names[slot] cannot name a slot, or an empty text: it must be a plain file
 // name that any file system stores, not a Windows device name, not
-// "DefaultProfile", and differ from the other four names in more than letter
-// case (a Windows file system would make them one file).
+// "DefaultProfile", and differ from the names of the slots before it in more
+// than letter case (a Windows file system would make them one file).
 QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slot);
 // What is missing from a configuration file: the Config/ header or any key of
 // the five profile groups (a file cut short). Empty when it is complete.
