@@ -11,7 +11,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${FUZZ_BUILD_DIR:-$here/build-fuzz}"
 targets=(ini profile macro model import reports)
 # runs per target in CI: the file readers parse a file per run, the report decoder does not
-declare -A ci_runs=([ini]=20000 [profile]=3000 [macro]=20000 [model]=10000 [import]=3000 [reports]=1000000)
+declare -A ci_runs=([ini]=5000 [profile]=300 [macro]=5000 [model]=2000 [import]=2000 [reports]=1000000)
 
 configure() {
   # shellcheck disable=SC2086
