@@ -11,6 +11,7 @@ function(mousecfg_add_qtest name)
     MOUSECFG_APPDIR="${MOUSECFG_APPDIR}"
     MOUSECFG_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
+  set_property(GLOBAL APPEND PROPERTY MOUSECFG_TESTS_${T_LABEL} ${name})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
@@ -18,6 +19,7 @@ function(mousecfg_add_qtest name)
   if(MOUSECFG_SANITIZE)
     # Full stacks, so that leaks inside Qt's own plugins can be told apart from ours.
     list(APPEND env "ASAN_OPTIONS=fast_unwind_on_malloc=0"
+                    "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1"
                     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
   endif()
   set_tests_properties(${name} PROPERTIES

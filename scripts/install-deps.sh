@@ -7,6 +7,8 @@ packages=(
   build-essential cmake pkg-config
   # the format check of CI
   clang-format
+  # the fuzz targets (libFuzzer and its sanitizer runtimes come with clang)
+  clang-14 libclang-rt-14-dev
   # Qt 5.15 and its translation tools; libqt5gui5 (pulled in here) ships the
   # xcb platform plugin and depends on every library that plugin loads
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools

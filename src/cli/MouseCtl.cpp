@@ -454,9 +454,13 @@ int MouseCtl::runApply()
     loadSavedConfig(m_dirs, saved, positions);
     AppConfig working = saved;
 
-    switch (importConfigFile(m_dirs, m_strFile, working)) {
+    QString problem;
+    switch (importConfigFile(m_dirs, m_strFile, working, &problem)) {
     case ImportStatus::Imported:
         break;
+    case ImportStatus::Refused:
+        printErr(QStringLiteral("file error: %1 was refused: %2").arg(m_strFile, problem));
+        return ExitFile;
     case ImportStatus::WrongProduct:
         printErr(QString::fromLatin1(kWrongProductText));
         return ExitFile;
@@ -477,6 +481,11 @@ int MouseCtl::runApply()
     link.CloseDevice();
     link.ExitHid();
 
+    if (!outcome.store.ok) {
+        printErr(outcome.store.message() +
+                 (outcome.mask == 0 ? QStringLiteral(" (nothing sent)") : QStringLiteral(" (the mouse has it)")));
+        return ExitFile;
+    }
     if (outcome.result == kResultAsleep) {
         printErr(QStringLiteral("Mouse is sleeping or not connected. (the next apply sends everything)"));
         return ExitAsleep;

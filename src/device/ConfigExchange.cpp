@@ -27,7 +27,7 @@ bool readableIni(const QString &filePath)
 
 } // namespace
 
-ImportStatus importConfigFile(const StorageDirs &dirs, const QString &filePath, AppConfig &working)
+ImportStatus importConfigFile(const StorageDirs &dirs, const QString &filePath, AppConfig &working, QString *problem)
 {
     if (!readableIni(filePath))
         return ImportStatus::Unreadable;
@@ -37,8 +37,10 @@ ImportStatus importConfigFile(const StorageDirs &dirs, const QString &filePath, 
         qDebug("Configuration file of \"%s\" refused for \"%s\"", qPrintable(tag), qPrintable(product));
         return ImportStatus::WrongProduct;
     }
-    importAllProfiles(dirs, working, filePath);
-    return ImportStatus::Imported;
+    const QString refused = importAllProfiles(dirs, working, filePath);
+    if (problem)
+        *problem = refused;
+    return refused.isEmpty() ? ImportStatus::Imported : ImportStatus::Refused;
 }
 
 bool exportConfigFile(const StorageDirs &dirs, const QString &filePath, const AppConfig &config)
@@ -54,8 +56,13 @@ bool exportConfigFile(const StorageDirs &dirs, const QString &filePath, const Ap
         return false;
     }
     const QString product = readCurrentProductName(dirs);
-    writeProductTag(dirs, product, filePath);
-    exportAllProfiles(dirs, config, filePath);
+    StoreResult stored = writeProductTag(dirs, product, filePath);
+    if (stored.ok)
+        stored = exportAllProfiles(dirs, config, filePath);
+    if (!stored.ok) {
+        qWarning("%s", qPrintable(stored.message()));
+        return false;
+    }
 
     QSettings check(filePath, QSettings::IniFormat);
     if (!QFileInfo(filePath).isFile() || check.value(QStringLiteral("MouseName/Name")).toString() != product ||

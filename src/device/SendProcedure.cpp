@@ -10,12 +10,15 @@ SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, cons
                              bool sendAll, bool asleep)
 {
     SendOutcome outcome;
-    saveWorkingConfig(dirs, working);
     if (asleep) {
-        // The working copy is stored above and becomes the saved copy at the
-        // next start: only a full send can bring the mouse level with it.
+        // The working copy becomes the saved copy at the next start: only a
+        // full send can bring the mouse level with it.
+        outcome.store = saveWorkingConfig(dirs, working, 1);
+        if (!outcome.store.ok) {
+            qWarning("%s; nothing sent", qPrintable(outcome.store.message()));
+            return outcome;
+        }
         qDebug("Mouse asleep or absent: nothing sent; the next send sends everything");
-        writeDiff(dirs, 1);
         outcome.result = kResultAsleep;
         return outcome;
     }
@@ -23,16 +26,26 @@ SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, cons
     ChangeMask mask = compareConfigs(dirs, working, saved);
     if (readDiff(dirs) == 1 || sendAll)
         mask = kChangeAll;
+    // Config/Diff = 1 is stored together with the files, before the first
+    // report: a send cut short at any point makes the next one send everything.
+    outcome.store = saveWorkingConfig(dirs, working, mask != 0 ? 1 : kKeepDiff);
+    if (!outcome.store.ok) {
+        qWarning("%s; nothing sent", qPrintable(outcome.store.message()));
+        return outcome;
+    }
     if (mask == 0)
         return outcome;
 
-    // The slot files were stored above and nothing since has changed them.
-    saveConfigHeader(dirs, working);
     outcome.mask = mask;
     outcome.result = apply.ApplyToDevice(working, mask);
     saved = working;
-    writeDiff(dirs, outcome.result != kResultOk ? 1 : 0);
-    if (outcome.result != kResultOk)
+    if (outcome.result != kResultOk) {
         qDebug("Send failed with result %d (mask %d)", outcome.result, mask);
+        return outcome;
+    }
+    if (!writeDiff(dirs, 0)) {
+        // The mouse has it all; only the next send repeats it.
+        outcome.store = StoreResult::failure(dirs.configIni(), QStringLiteral("Config/Diff could not be cleared"));
+    }
     return outcome;
 }

@@ -7,6 +7,7 @@
 #include "DeviceResult.h"
 #include "ProfileData.h"
 #include "StorageDirs.h"
+#include "StoredFile.h"
 
 class ApplySequence;
 
@@ -14,17 +15,20 @@ struct SendOutcome
 {
     DeviceResult result = kResultOk; // 0, kResultAsleep, or the apply sequence's code
     ChangeMask mask = 0;             // groups handed to the apply sequence; 0 when nothing was sent
+    StoreResult store;               // not ok: the configuration could not be stored (then nothing was sent)
 };
 
-// 1. stores the working copy (Config.ini header and profile files);
-// 2. asleep: kResultAsleep, nothing sent, Config/Diff = 1 (what was stored in
-//    step 1 never reached the mouse);
-// 3./4. mask = compareConfigs(working, saved), or every group when sendAll is
+// 1. asleep: stores the working copy (Config.ini header and profile files)
+//    with Config/Diff = 1, since it never reached the mouse; kResultAsleep;
+// 2. mask = compareConfigs(working, saved), or every group when sendAll is
 //    set or Config/Diff is 1;
-// 5. mask 0: result 0, nothing sent, nothing else written;
-// 6. stores the working copy again and runs the apply sequence with the mask;
-// 7. copies working over saved (also after a failure);
-// 8. Config/Diff = 1 after a failure, 0 after success.
+// 3. stores the working copy, with Config/Diff = 1 when the mask is not 0,
+//    in one step: a kill or power cut at any later point leaves Diff = 1;
+// 4. mask 0: result 0, nothing sent, nothing else written;
+// 5. runs the apply sequence with the mask;
+// 6. copies working over saved (also after a failure);
+// 7. Config/Diff = 0 only after success.
+// When storing fails, nothing is sent and outcome.store says why.
 // Blocks for the whole transfer; run it off the GUI thread.
 SendOutcome runSendProcedure(const StorageDirs &dirs, ApplySequence &apply, const AppConfig &working, AppConfig &saved,
                              bool sendAll, bool asleep);

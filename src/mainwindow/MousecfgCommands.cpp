@@ -34,7 +34,12 @@ void MousecfgCommands::runSend(bool sendAll)
     if (!m_Session.startSend(sendAll))
         return;
     dialog.exec();
-    const DeviceResult result = m_Session.lastOutcome().result;
+    const SendOutcome &outcome = m_Session.lastOutcome();
+    const DeviceResult result = outcome.result;
+    if (!outcome.store.ok) {
+        showStoreFailure(outcome.store);
+        return;
+    }
     if (result == kResultOk)
         return;
     const QString text =
@@ -63,8 +68,18 @@ void MousecfgCommands::saveConfigFile()
         file += QStringLiteral(".conf");
     // What the pages show is what the file gets.
     emit editsWanted();
-    if (!m_Session.exportConfiguration(file))
+    if (!m_Session.exportConfiguration(file)) {
         qWarning("SAVE: %s could not be written", qPrintable(file));
+        showStoreFailure(StoreResult::failure(file, tr("the file could not be written")));
+    }
+}
+
+void MousecfgCommands::showStoreFailure(const StoreResult &store)
+{
+    TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
+                       tr("Cannot write %1: %2").arg(store.file, store.reason), m_pWindow);
+    box.setObjectName(QStringLiteral("storeFailedBox"));
+    box.exec();
 }
 
 void MousecfgCommands::loadConfigFile()
@@ -72,7 +87,8 @@ void MousecfgCommands::loadConfigFile()
     const QString file = chooseConfigFile(false);
     if (file.isEmpty())
         return;
-    switch (m_Session.importConfiguration(file)) {
+    QString problem;
+    switch (m_Session.importConfiguration(file, &problem)) {
     case ImportStatus::WrongProduct: {
         TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
                            tr("The file is not match current mouse!"), m_pWindow);
@@ -83,6 +99,13 @@ void MousecfgCommands::loadConfigFile()
     case ImportStatus::Unreadable:
         qWarning("LOAD1: %s is not a configuration file that can be read", qPrintable(file));
         return;
+    case ImportStatus::Refused: {
+        TarnMessageBox box(TarnMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The file cannot be loaded: %1").arg(problem), m_pWindow);
+        box.setObjectName(QStringLiteral("fileRefusedBox"));
+        box.exec();
+        return;
+    }
     case ImportStatus::Imported:
         break;
     }

@@ -2,6 +2,8 @@
 // The bottom commands of the main window: Apply, SAVE, LOAD1 and Reset All,
 // the send behind the progress dialog and the message that follows it.
 
+#include "StoredFile.h"
+
 #include <QObject>
 
 #include <functional>
@@ -37,6 +39,7 @@ signals:
 private:
     // The send procedure behind the progress dialog, then its message.
     void runSend(bool sendAll);
+    void showStoreFailure(const StoreResult &store);
     QString chooseConfigFile(bool save);
 
     MouseSession &m_Session;

@@ -321,9 +321,9 @@ bool MouseSession::switchProfile(int slot, bool reload)
     return m_book.switchSlot(m_working, slot, reload);
 }
 
-ImportStatus MouseSession::importConfiguration(const QString &filePath)
+ImportStatus MouseSession::importConfiguration(const QString &filePath, QString *problem)
 {
-    return importConfigFile(m_dirs, filePath, m_working);
+    return importConfigFile(m_dirs, filePath, m_working, problem);
 }
 
 bool MouseSession::exportConfiguration(const QString &filePath) const

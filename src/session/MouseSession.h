@@ -145,8 +145,9 @@ public:
     bool switchProfile(int slot, bool reload);
 
     // Reads filePath into the working copy when its product tag matches; the
-    // saved copy is left as it is. Nothing is sent.
-    ImportStatus importConfiguration(const QString &filePath);
+    // saved copy is left as it is. Nothing is sent. *problem (if given)
+    // receives why a file was refused.
+    ImportStatus importConfiguration(const QString &filePath, QString *problem = nullptr);
     // Writes the working copy with the current product's tag to filePath.
     bool exportConfiguration(const QString &filePath) const;
     // Rebuilds the five slots from the model's defaults in the working copy.

@@ -3,8 +3,11 @@
 #include "ProfileFile.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
+#include "StoragePaths.h"
+#include "StoredFile.h"
 
 #include <QDebug>
+#include <QFile>
 
 namespace {
 
@@ -20,10 +23,24 @@ QString readText(const QString &path, const QString &key)
     return ini->value(key).toString();
 }
 
-void writeValue(const QString &path, const QString &key, const QVariant &value)
+bool writeValue(const QString &path, const QString &key, const QVariant &value)
 {
     SafeIni ini(path, SafeIni::ReadWrite);
     ini->setValue(key, value);
+    const StoreResult result = ini.commit();
+    if (!result.ok)
+        qWarning("%s", qPrintable(result.message()));
+    return result.ok;
+}
+
+void setHeader(QSettings &s, const AppConfig &config)
+{
+    s.setValue(QStringLiteral("Config/ProfileID"), int(config.ProfileID));
+    s.setValue(QStringLiteral("Config/AngleValue"), int(config.AngleValue));
+    s.setValue(QStringLiteral("Config/LiftHigh"), int(config.LiftHigh));
+    s.setValue(QStringLiteral("Config/Count"), int(config.Count));
+    for (int i = 0; i < kProfileCount; ++i)
+        s.setValue(QStringLiteral("Config/Profile") + QString::number(i + 1), config.profileNames[size_t(i)]);
 }
 
 QString slotKey(int slot)
@@ -35,6 +52,9 @@ QString slotKey(int slot)
 
 void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions &positions)
 {
+    // A save killed half-way is completed (or its leftovers removed) first.
+    removeStaleTemporaries(dirs.configDir);
+    removeStaleTemporaries(dirs.profileDir());
     {
         SafeIni ini(dirs.configIni());
         QSettings &s = ini.settings();
@@ -50,38 +70,79 @@ void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions
     loadButtonPositions(dirs, positions);
 }
 
-void saveConfigHeader(const StorageDirs &dirs, const AppConfig &config)
+StoreResult saveConfigHeader(const StorageDirs &dirs, const AppConfig &config)
+{
+    SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
+    setHeader(ini.settings(), config);
+    return ini.commit();
+}
+
+StoreResult saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config, int diff)
+{
+    removeStaleTemporaries(dirs.profileDir());
+    // Two slots on one file (or on the default profile's) would overwrite each other.
+    for (int i = 0; i < kProfileCount; ++i) {
+        const QString &name = config.profileNames[size_t(i)];
+        if (name.isEmpty() || !isSafeFileName(name))
+            continue; // an unsafe name's slot is not stored (logged below); an empty name is ".prof"
+        for (int j = 0; j < kProfileCount; ++j) {
+            if (j != i && name.compare(config.profileNames[size_t(j)], Qt::CaseInsensitive) == 0)
+                return StoreResult::failure(profileFilePath(dirs, name),
+                                            QStringLiteral("slots %1 and %2 would share it").arg(i + 1).arg(j + 1));
+        }
+        if (name.compare(QLatin1String("DefaultProfile"), Qt::CaseInsensitive) == 0)
+            return StoreResult::failure(profileFilePath(dirs, name),
+                                        QStringLiteral("slot %1 would share it with the default profile").arg(i + 1));
+    }
+    QList<QPair<QString, QString>> staged;
+    auto discard = [&staged] {
+        for (const auto &entry : staged)
+            QFile::remove(entry.first);
+    };
+    {
+        SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
+        setHeader(ini.settings(), config);
+        if (diff != kKeepDiff)
+            ini->setValue(QStringLiteral("Config/Diff"), diff);
+        QString temp;
+        const StoreResult header = ini.stage(&temp);
+        if (!header.ok)
+            return header;
+        if (!temp.isEmpty())
+            staged.append({temp, dirs.configIni()});
+    }
+    for (int i = 0; i < kProfileCount; ++i) {
+        const QString path = profileFilePath(dirs, config.profileNames[size_t(i)]);
+        if (path.isEmpty())
+            continue;
+        const QByteArray bytes = profileFileBytes(config.profiles[size_t(i)]);
+        if (holdsBytes(path, bytes))
+            continue;
+        QString temp;
+        const StoreResult slot = writeTemporary(path, bytes, &temp);
+        if (!slot.ok) {
+            discard();
+            return slot;
+        }
+        staged.append({temp, path});
+    }
+    return replaceTogether(dirs.configDir, staged);
+}
+
+StoreResult saveProfileList(const StorageDirs &dirs, const AppConfig &config)
 {
     SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
     QSettings &s = ini.settings();
     s.setValue(QStringLiteral("Config/ProfileID"), int(config.ProfileID));
-    s.setValue(QStringLiteral("Config/AngleValue"), int(config.AngleValue));
-    s.setValue(QStringLiteral("Config/LiftHigh"), int(config.LiftHigh));
     s.setValue(QStringLiteral("Config/Count"), int(config.Count));
     for (int i = 0; i < kProfileCount; ++i)
         s.setValue(slotKey(i), config.profileNames[size_t(i)]);
+    return ini.commit();
 }
 
-void saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config)
+bool saveProfileId(const StorageDirs &dirs, int slot)
 {
-    saveConfigHeader(dirs, config);
-    for (int i = 0; i < kProfileCount; ++i)
-        writeProfileFile(dirs, config.profiles[size_t(i)], config.profileNames[size_t(i)]);
-}
-
-void saveProfileList(const StorageDirs &dirs, const AppConfig &config)
-{
-    SafeIni ini(dirs.configIni(), SafeIni::ReadWrite);
-    QSettings &s = ini.settings();
-    s.setValue(QStringLiteral("Config/ProfileID"), int(config.ProfileID));
-    s.setValue(QStringLiteral("Config/Count"), int(config.Count));
-    for (int i = 0; i < kProfileCount; ++i)
-        s.setValue(slotKey(i), config.profileNames[size_t(i)]);
-}
-
-void saveProfileId(const StorageDirs &dirs, int slot)
-{
-    writeValue(dirs.configIni(), QStringLiteral("Config/ProfileID"), slot);
+    return writeValue(dirs.configIni(), QStringLiteral("Config/ProfileID"), slot);
 }
 
 int readDiff(const StorageDirs &dirs)
@@ -89,9 +150,9 @@ int readDiff(const StorageDirs &dirs)
     return readInt(dirs.configIni(), QStringLiteral("Config/Diff"));
 }
 
-void writeDiff(const StorageDirs &dirs, int diff)
+bool writeDiff(const StorageDirs &dirs, int diff)
 {
-    writeValue(dirs.configIni(), QStringLiteral("Config/Diff"), diff);
+    return writeValue(dirs.configIni(), QStringLiteral("Config/Diff"), diff);
 }
 
 QString readCurrentProductName(const StorageDirs &dirs)
@@ -99,9 +160,9 @@ QString readCurrentProductName(const StorageDirs &dirs)
     return readText(dirs.configIni(), QStringLiteral("Config/CurrentProductName"));
 }
 
-void writeCurrentProductName(const StorageDirs &dirs, const QString &name)
+bool writeCurrentProductName(const StorageDirs &dirs, const QString &name)
 {
-    writeValue(dirs.configIni(), QStringLiteral("Config/CurrentProductName"), name);
+    return writeValue(dirs.configIni(), QStringLiteral("Config/CurrentProductName"), name);
 }
 
 int readColorTheme(const StorageDirs &dirs)
@@ -114,9 +175,9 @@ int readBattery(const StorageDirs &dirs)
     return readInt(dirs.configIni(), QStringLiteral("Config/Battery"));
 }
 
-void writeBattery(const StorageDirs &dirs, int level)
+bool writeBattery(const StorageDirs &dirs, int level)
 {
-    writeValue(dirs.configIni(), QStringLiteral("Config/Battery"), level);
+    return writeValue(dirs.configIni(), QStringLiteral("Config/Battery"), level);
 }
 
 int readBatteryFull(const StorageDirs &dirs)
@@ -190,9 +251,9 @@ int readLangId(const StorageDirs &dirs)
     return readInt(dirs.langConfigIni(), QStringLiteral("Config/LangID"));
 }
 
-void writeLangId(const StorageDirs &dirs, int id)
+bool writeLangId(const StorageDirs &dirs, int id)
 {
-    writeValue(dirs.langConfigIni(), QStringLiteral("Config/LangID"), id);
+    return writeValue(dirs.langConfigIni(), QStringLiteral("Config/LangID"), id);
 }
 
 QString readFontFamily(const StorageDirs &dirs, int lang)

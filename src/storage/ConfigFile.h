@@ -5,6 +5,7 @@
 #include "ModelDescription.h"
 #include "ProfileData.h"
 #include "StorageDirs.h"
+#include "StoredFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,19 +33,27 @@ struct LanguageList
 // then the button positions of the model description.
 void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions &positions);
 // Config/ProfileID, AngleValue, LiftHigh, Count and Profile1..5 only.
-void saveConfigHeader(const StorageDirs &dirs, const AppConfig &config);
-void saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config);
-// Config/ProfileID, Config/Count and Config/Profile1..5 only.
-void saveProfileList(const StorageDirs &dirs, const AppConfig &config);
-void saveProfileId(const StorageDirs &dirs, int slot);
+StoreResult saveConfigHeader(const StorageDirs &dirs, const AppConfig &config);
 
+constexpr int kKeepDiff = -1;
+// The header of Config.ini (with Config/Diff = diff unless kKeepDiff) and the
+// five profile files, stored as one: a save that is killed leaves the old set
+// or the new set, never a mixture. Files whose bytes would not change are not
+// written. Refused (nothing written) when two slots would share a file or a
+// slot name cannot name a file.
+StoreResult saveWorkingConfig(const StorageDirs &dirs, const AppConfig &config, int diff = kKeepDiff);
+// Config/ProfileID, Config/Count and Config/Profile1..5 only.
+StoreResult saveProfileList(const StorageDirs &dirs, const AppConfig &config);
+bool saveProfileId(const StorageDirs &dirs, int slot);
+
+// The writers below return false (logged) when the file could not be written.
 int readDiff(const StorageDirs &dirs); // Config/Diff
-void writeDiff(const StorageDirs &dirs, int diff);
+bool writeDiff(const StorageDirs &dirs, int diff);
 QString readCurrentProductName(const StorageDirs &dirs); // Config/CurrentProductName
-void writeCurrentProductName(const StorageDirs &dirs, const QString &name);
+bool writeCurrentProductName(const StorageDirs &dirs, const QString &name);
 int readColorTheme(const StorageDirs &dirs); // Config/GColorID
 int readBattery(const StorageDirs &dirs);    // Config/Battery
-void writeBattery(const StorageDirs &dirs, int level);
+bool writeBattery(const StorageDirs &dirs, int level);
 int readBatteryFull(const StorageDirs &dirs);       // Config/BatteryFull, missing = 4200
 QString readModelText(const StorageDirs &dirs);     // Config/Model
 int readSensor(const StorageDirs &dirs);            // MouseSenSor/1
@@ -65,6 +74,6 @@ int countMacros(const StorageDirs &dirs); // non-empty MACRO_LIST/0..49
 void readLanguageList(const StorageDirs &dirs, LanguageList &list);
 
 int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID
-void writeLangId(const StorageDirs &dirs, int id);
+bool writeLangId(const StorageDirs &dirs, int id);
 QString readFontFamily(const StorageDirs &dirs, int lang); // FONT_LIST/FONT_<lang>
 int readFontSize(const StorageDirs &dirs, int lang);       // FONT_LIST/FONT_SIZE_<lang>

@@ -73,8 +73,10 @@ bool saveMacro(const StorageDirs &dirs, const QString &name, const MacroRecord &
     }
     s.setValue(QStringLiteral("WriteSign"), 1);
     s.endGroup();
-    s.sync();
-    return s.status() == QSettings::NoError;
+    const StoreResult result = ini.commit();
+    if (!result.ok)
+        qWarning("%s", qPrintable(result.message()));
+    return result.ok;
 }
 
 MacroRecord loadMacro(const StorageDirs &dirs, const QString &name)
@@ -132,7 +134,10 @@ bool addMacroName(const StorageDirs &dirs, const QString &name)
         const QString key = indexed("MACRO_LIST/", i);
         if (s.value(key).toString().isEmpty()) {
             s.setValue(key, name);
-            return true;
+            const StoreResult result = ini.commit();
+            if (!result.ok)
+                qWarning("%s", qPrintable(result.message()));
+            return result.ok;
         }
     }
     qWarning("All %d macro slots are used; \"%s\" not registered", kMacroSlotCount, qPrintable(name));

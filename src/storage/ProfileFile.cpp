@@ -1,11 +1,18 @@
 #include "ProfileFile.h"
 
+#include "IniText.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
 #include "StoragePaths.h"
+#include "StoredFile.h"
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -212,7 +219,60 @@ template <typename Sink> void writeGroup(Sink &s, const ProfileKeys &k, const Pr
     }
 }
 
+// Collects what writeGroup stores as INI value texts, in call order.
+struct TextSink
+{
+    std::vector<const QString *> keys;
+    std::vector<QByteArray> values;
+
+    QByteArray &next(const QString &key)
+    {
+        keys.push_back(&key);
+        values.emplace_back();
+        return values.back();
+    }
+    void setValue(const QString &key, int v) { next(key) = QByteArray::number(v); }
+    void setValue(const QString &key, uint v) { next(key) = QByteArray::number(v); }
+    void setValue(const QString &key, const QString &v) { appendIniText(next(key), v); }
+    void setValue(const QString &key, const QColor &v) { appendIniColor(next(key), v); }
+};
+
+// The order in which QSettings writes the keys of a group: sorted by name. The
+// calls of writeGroup come in a fixed order, so the permutation is computed once.
+const std::vector<int> &profileFileKeyOrder(const TextSink &sink)
+{
+    static const std::vector<int> order = [&sink] {
+        std::vector<int> o(sink.keys.size());
+        std::iota(o.begin(), o.end(), 0);
+        std::sort(o.begin(), o.end(), [&sink](int a, int b) { return *sink.keys[size_t(a)] < *sink.keys[size_t(b)]; });
+        return o;
+    }();
+    return order;
+}
+
 } // namespace
+
+QByteArray profileFileBytes(const ProfileData &profile)
+{
+    TextSink sink;
+    sink.keys.reserve(9000);
+    sink.values.reserve(9000);
+    writeGroup(sink, profileFileKeys(), profile, true);
+    const std::vector<int> &order = profileFileKeyOrder(sink);
+    const QByteArray eol(iniLineEnd());
+    const int group = int(QStringLiteral("PROFILE/").size());
+    QByteArray out;
+    out.reserve(int(sink.keys.size()) * 40);
+    out += "[PROFILE]";
+    out += eol;
+    for (int i : order) {
+        appendIniKey(out, sink.keys[size_t(i)]->mid(group));
+        out += '=';
+        out += sink.values[size_t(i)];
+        out += eol;
+    }
+    return out;
+}
 
 bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QString &name)
 {
@@ -236,10 +296,10 @@ bool writeProfileFile(const StorageDirs &dirs, const ProfileData &profile, const
         qWarning("Profile \"%s\" not written", qPrintable(name));
         return false;
     }
-    SafeIni settings(path, SafeIni::ReadWrite);
-    writeGroup(settings.settings(), profileFileKeys(), profile, true);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    const StoreResult result = storeFile(path, profileFileBytes(profile));
+    if (!result.ok)
+        qWarning("%s", qPrintable(result.message()));
+    return result.ok;
 }
 
 bool writeDefaultProfileFile(const StorageDirs &dirs)
@@ -256,11 +316,13 @@ bool saveProfileDpi(const StorageDirs &dirs, const QString &name, int dpiLevel)
         return false;
     SafeIni ini(path, SafeIni::ReadWrite);
     ini->setValue(QStringLiteral("PROFILE/dpi"), dpiLevel);
-    ini->sync();
-    return ini->status() == QSettings::NoError;
+    const StoreResult result = ini.commit();
+    if (!result.ok)
+        qWarning("%s", qPrintable(result.message()));
+    return result.ok;
 }
 
-void exportAllProfiles(const StorageDirs &, const AppConfig &config, const QString &filePath)
+StoreResult exportAllProfiles(const StorageDirs &, const AppConfig &config, const QString &filePath)
 {
     const AppConfig copy = config;
     auto write = [&](auto &s) {
@@ -275,38 +337,108 @@ void exportAllProfiles(const StorageDirs &, const AppConfig &config, const QStri
     };
     SafeIni settings(filePath, SafeIni::ReadWrite);
     write(settings.settings());
+    return settings.commit();
 }
 
-void importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
+QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slot)
+{
+    const QString &name = names[size_t(slot)];
+    if (!isSafeFileName(name))
+        return QStringLiteral("it is not a plain file name");
+    // most file systems take 255 bytes; the temporary file written beside it needs room too
+    const int fileBytes = (name + QStringLiteral(".prof")).toUtf8().size();
+    if (fileBytes > kMaxProfileFileNameBytes)
+        return QStringLiteral("it is too long for a file name (%1 bytes)").arg(fileBytes);
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return QStringLiteral("it holds a control character");
+        // refused by Windows file systems
+        if (QStringLiteral("<>:\"|?*").contains(c))
+            return QStringLiteral("it holds the character '%1'").arg(c);
+    }
+    if (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.')))
+        return QStringLiteral("it ends with a space or a dot");
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name).hasMatch())
+        return QStringLiteral("it is the name of a Windows device");
+    if (name.compare(QLatin1String("DefaultProfile"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("the default profile is stored under that name");
+    for (int other = 0; other < slot; ++other) {
+        if (names[size_t(other)].compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("slot %1 has that name").arg(other + 1);
+    }
+    return QString();
+}
+
+QString configFileDamage(const QString &filePath)
 {
     SafeIni ini(filePath);
     const QSettings &s = ini.settings();
-    config.ProfileID = checkedProfileId(s.value(QStringLiteral("Config/ProfileID")).toInt(), filePath);
-    config.AngleValue = std::uint8_t(s.value(QStringLiteral("Config/AngleValue")).toInt());
-    config.LiftHigh = std::uint8_t(s.value(QStringLiteral("Config/LiftHigh")).toInt());
-    config.Count = std::uint8_t(s.value(QStringLiteral("Config/Count")).toInt());
+    static const char *const header[] = {"ProfileID", "AngleValue", "LiftHigh", "Count",   "Profile1",
+                                         "Profile2",  "Profile3",   "Profile4", "Profile5"};
+    for (const char *key : header) {
+        if (!s.contains(QStringLiteral("Config/") + QLatin1String(key)))
+            return QStringLiteral("Config/%1 is missing").arg(QLatin1String(key));
+    }
+    // A group cut short is as damaged as a missing one: every slot holds every key.
+    TextSink keys;
     for (int n = 0; n < kProfileCount; ++n) {
-        QString name = s.value(QStringLiteral("Config/Profile") + QString::number(n + 1)).toString();
-        if (!isSafeFileName(name)) {
-            const QString fallback = QStringLiteral("Profile ") + QString::number(n + 1);
-            qWarning("Slot name \"%s\" in %s is not a plain file name; using \"%s\"", qPrintable(name),
-                     qPrintable(filePath), qPrintable(fallback));
-            name = fallback;
+        keys = TextSink();
+        const ProfileKeys names = exchangeKeys(n);
+        writeGroup(keys, names, ProfileData(), false);
+        for (const QString *key : keys.keys) {
+            if (!s.contains(*key))
+                return QStringLiteral("%1 is missing").arg(*key);
         }
-        config.profileNames[size_t(n)] = name;
-        ProfileData &slot = config.profiles[size_t(n)];
+    }
+    return QString();
+}
+
+QString importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
+{
+    const QString damage = configFileDamage(filePath);
+    if (!damage.isEmpty()) {
+        qWarning("Configuration file %s is damaged (%s); not imported", qPrintable(filePath), qPrintable(damage));
+        return damage;
+    }
+    SafeIni ini(filePath);
+    const QSettings &s = ini.settings();
+    std::array<QString, kProfileCount> names;
+    for (int n = 0; n < kProfileCount; ++n)
+        names[size_t(n)] = s.value(QStringLiteral("Config/Profile") + QString::number(n + 1)).toString();
+    for (int n = 0; n < kProfileCount; ++n) {
+        const QString problem = slotNameProblem(names, n);
+        if (!problem.isEmpty()) {
+            const QString text =
+                QStringLiteral("slot %1 cannot be named \"%2\": %3").arg(n + 1).arg(names[size_t(n)], problem);
+            qWarning("Configuration file %s: %s; not imported", qPrintable(filePath), qPrintable(text));
+            return text;
+        }
+    }
+    AppConfig imported = config;
+    imported.ProfileID = checkedProfileId(s.value(QStringLiteral("Config/ProfileID")).toInt(), filePath);
+    imported.AngleValue = std::uint8_t(s.value(QStringLiteral("Config/AngleValue")).toInt());
+    imported.LiftHigh = std::uint8_t(s.value(QStringLiteral("Config/LiftHigh")).toInt());
+    imported.Count = std::uint8_t(s.value(QStringLiteral("Config/Count")).toInt());
+    for (int n = 0; n < kProfileCount; ++n) {
+        imported.profileNames[size_t(n)] = names[size_t(n)];
+        ProfileData &slot = imported.profiles[size_t(n)];
         const std::uint8_t moveOff = slot.LedMoveOFF;
         const std::uint8_t sleepTime = slot.LedSleepTime;
         readGroup(s, exchangeKeys(n), slot, false);
         slot.LedMoveOFF = moveOff;
         slot.LedSleepTime = sleepTime;
     }
+    config = imported;
+    return QString();
 }
 
-void writeProductTag(const StorageDirs &, const QString &productName, const QString &filePath)
+StoreResult writeProductTag(const StorageDirs &, const QString &productName, const QString &filePath)
 {
     SafeIni settings(filePath, SafeIni::ReadWrite);
     settings->setValue(QStringLiteral("MouseName/Name"), productName);
+    return settings.commit();
 }
 
 QString readProductTag(const StorageDirs &, const QString &filePath)

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstring>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <vector>
 
 namespace {
@@ -238,15 +240,79 @@ bool isSafeColorVariant(const QByteArray &payload)
     return model >= 0 && model <= kMaxColorModel;
 }
 
-QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
+namespace {
+
+// Positions (before a line break, or the end of data) where a quote opened on
+// that line is still open. Qt's reader would carry it over the line break.
+std::vector<int> openQuoteLineEnds(const QByteArray &data)
 {
-    int removed = 0;
-    // Fast path: without '@' (raw or escaped) no value can start a variant.
-    if (!data.contains('@') && !data.contains('\\')) {
-        if (dropped)
-            *dropped = 0;
-        return data;
+    std::vector<int> ends;
+    const char *d = data.constData();
+    const int n = data.size();
+    int i = 0;
+    while (i < n) {
+        // one physical line (with its backslash continuations)
+        while (i < n && (d[i] == ' ' || d[i] == '\t'))
+            ++i;
+        bool inQuotes = false;
+        bool comment = i < n && d[i] == ';';
+        while (i < n && d[i] != '\n' && d[i] != '\r') {
+            const char ch = d[i++];
+            if (comment)
+                continue;
+            if (ch == '\\') {
+                if (i < n) {
+                    const char c1 = d[i++];
+                    if (i < n && ((c1 == '\n' && d[i] == '\r') || (c1 == '\r' && d[i] == '\n')))
+                        ++i;
+                }
+            } else if (ch == '"') {
+                inQuotes = !inQuotes;
+            } else if (ch == ';' && !inQuotes) {
+                comment = true; // the rest of the line is not part of the value
+            }
+        }
+        if (inQuotes)
+            ends.push_back(i);
+        while (i < n && (d[i] == '\n' || d[i] == '\r'))
+            ++i;
     }
+    return ends;
+}
+
+} // namespace
+
+QByteArray closeOpenQuotes(const QByteArray &data, int *repaired)
+{
+    std::vector<int> ends;
+    if (data.contains('"'))
+        ends = openQuoteLineEnds(data);
+    if (repaired)
+        *repaired = int(ends.size());
+    if (ends.empty())
+        return data;
+    QByteArray out;
+    out.reserve(data.size() + int(ends.size()));
+    int from = 0;
+    for (int end : ends) {
+        int lineStart = end;
+        while (lineStart > 0 && data.at(lineStart - 1) != '\n' && data.at(lineStart - 1) != '\r')
+            --lineStart;
+        qWarning("Closing the quote left open in INI line: %s",
+                 data.mid(lineStart, qMin(end - lineStart, 80)).toPercentEncoding(" =@\\()\"").constData());
+        out.append(data.constData() + from, end - from);
+        out.append('"');
+        from = end;
+    }
+    out.append(data.constData() + from, data.size() - from);
+    return out;
+}
+
+QByteArray sanitizeIniText(const QByteArray &input, int *dropped)
+{
+    int repaired = 0;
+    const QByteArray data = closeOpenQuotes(input, &repaired);
+    int removed = 0;
     QByteArray out;
     int copiedUpTo = 0;
     int pos = 0;
@@ -254,18 +320,19 @@ QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
     int lineLen = 0;
     int equalsPos = -1;
     while (nextIniLine(data, pos, lineStart, lineLen, equalsPos)) {
-        if (data.at(lineStart) == '[' || equalsPos < 0)
+        if (data.at(lineStart) == '[')
             continue;
-        if (!iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
+        // Qt refuses to write back a file holding a line without '=': the line is damage.
+        if (equalsPos >= 0 && !iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
             continue;
-        qWarning("Ignoring damaged INI value: %s",
+        qWarning("Ignoring damaged INI line: %s",
                  data.mid(lineStart, qMin(lineLen, 80)).toPercentEncoding(" =@\\()").constData());
         out.append(data.constData() + copiedUpTo, lineStart - copiedUpTo);
         copiedUpTo = lineStart + lineLen;
         ++removed;
     }
     if (dropped)
-        *dropped = removed;
+        *dropped = removed + repaired;
     if (removed == 0)
         return data;
     out.append(data.constData() + copiedUpTo, data.size() - copiedUpTo);
@@ -273,36 +340,48 @@ QByteArray sanitizeIniText(const QByteArray &data, int *dropped)
 }
 
 SafeIni::SafeIni(const QString &path, Mode mode)
+    : m_strPath(path)
 {
     QFile file(path);
     m_bExisted = file.exists();
     QString openPath = path;
+    QByteArray clean;
     if (m_bExisted && file.open(QIODevice::ReadOnly)) {
-        const QByteArray raw = file.readAll();
+        m_original = file.readAll();
         file.close();
-        const QByteArray clean = sanitizeIniText(raw, &m_iDropped);
-        if (m_iDropped > 0) {
-            if (mode == ReadWrite) {
-                qWarning("Removing %d damaged line(s) from %s before writing", m_iDropped, qPrintable(path));
-                QSaveFile out(path);
-                if (out.open(QIODevice::WriteOnly)) {
-                    out.write(clean);
-                    out.commit();
-                }
+        clean = sanitizeIniText(m_original, &m_iDropped);
+        if (m_iDropped > 0 && mode == ReadOnly) {
+            qWarning("Reading %s without %d damaged line(s)", qPrintable(path), m_iDropped);
+            m_pTempCopy = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/mousecfg-XXXXXX.ini"));
+            if (m_pTempCopy->open()) {
+                m_pTempCopy->write(clean);
+                m_pTempCopy->flush();
+                openPath = m_pTempCopy->fileName();
             } else {
-                qWarning("Reading %s without %d damaged line(s)", qPrintable(path), m_iDropped);
-                m_pTempCopy =
-                    std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/mousecfg-XXXXXX.ini"));
-                if (m_pTempCopy->open()) {
-                    m_pTempCopy->write(clean);
-                    m_pTempCopy->flush();
-                    openPath = m_pTempCopy->fileName();
-                } else {
-                    // Without a clean copy the file cannot be read safely: read nothing.
-                    qWarning("Cannot create a temporary copy of %s; reading it as missing", qPrintable(path));
-                    openPath = QDir::tempPath() + QStringLiteral("/mousecfg-nonexistent-") +
-                               QString::number(quintptr(this)) + QStringLiteral(".ini");
-                }
+                // Without a clean copy the file cannot be read safely: read nothing.
+                qWarning("Cannot create a temporary copy of %s; reading it as missing", qPrintable(path));
+                openPath = QDir::tempPath() + QStringLiteral("/mousecfg-nonexistent-") +
+                           QString::number(quintptr(this)) + QStringLiteral(".ini");
+            }
+        }
+    }
+    if (mode == ReadWrite) {
+        if (m_iDropped > 0)
+            qWarning("Writing %s without %d damaged line(s)", qPrintable(path), m_iDropped);
+        removeStaleTemporaries(QFileInfo(path).absolutePath());
+        // QSettings merges into the copy; the file itself changes only by the rename.
+        m_openResult = writeTemporary(path, clean, &m_strWriteCopy);
+        if (m_openResult.ok) {
+            openPath = m_strWriteCopy;
+            m_bPending = true;
+        } else {
+            qWarning("%s", qPrintable(m_openResult.message()));
+            // Nothing can be written; what the file holds is still read.
+            m_pTempCopy = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/mousecfg-XXXXXX.ini"));
+            if (m_pTempCopy->open()) {
+                m_pTempCopy->write(clean);
+                m_pTempCopy->flush();
+                openPath = m_pTempCopy->fileName();
             }
         }
     }
@@ -311,7 +390,57 @@ SafeIni::SafeIni(const QString &path, Mode mode)
 
 SafeIni::~SafeIni()
 {
+    if (m_bPending) {
+        const StoreResult result = commit();
+        if (!result.ok)
+            qWarning("%s", qPrintable(result.message()));
+    }
     // Settings first: they may still refer to the temporary copy.
     m_pSettings.reset();
     m_pTempCopy.reset();
+}
+
+StoreResult SafeIni::stage(QString *tempPath)
+{
+    tempPath->clear();
+    if (!m_openResult.ok)
+        return m_openResult;
+    if (!m_bPending)
+        return StoreResult::failure(m_strPath, QStringLiteral("not opened for writing"));
+    m_bPending = false;
+    m_pSettings->sync();
+    if (m_pSettings->status() != QSettings::NoError) {
+        QFile::remove(m_strWriteCopy);
+        return StoreResult::failure(m_strPath, m_pSettings->status() == QSettings::AccessError
+                                                   ? QStringLiteral("access denied")
+                                                   : QStringLiteral("the settings could not be written"));
+    }
+    QFile copy(m_strWriteCopy);
+    if (!copy.open(QIODevice::ReadWrite)) {
+        const QString reason = copy.errorString();
+        QFile::remove(m_strWriteCopy);
+        return StoreResult::failure(m_strPath, reason);
+    }
+    const QByteArray written = copy.readAll();
+    const bool unchanged = m_bExisted ? written == m_original && holdsBytes(m_strPath, m_original) : written.isEmpty();
+    if (unchanged) {
+        copy.close();
+        QFile::remove(m_strWriteCopy);
+        return {};
+    }
+#ifdef Q_OS_UNIX
+    ::fsync(copy.handle());
+#endif
+    copy.close();
+    *tempPath = m_strWriteCopy;
+    return {};
+}
+
+StoreResult SafeIni::commit()
+{
+    QString temp;
+    const StoreResult staged = stage(&temp);
+    if (!staged.ok || temp.isEmpty())
+        return staged;
+    return replaceWith(temp, m_strPath);
 }

@@ -1,7 +1,11 @@
 // mousecfgctl end to end: the built mousecfgctl-sim run on a temporary copy of
 // the application directory, against its simulated mouse.
+#include "ConfigExchange.h"
+#include "ConfigFile.h"
+
 #include <QDir>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -93,8 +97,14 @@ private slots:
     void asleepForcesAFullSend();
     void exportThenApplySendsNothing();
     void traceFormat();
+    void unusableFilesRefused_data();
+    void unusableFilesRefused();
+    void failureToStoreReported();
+    void killedApplyLeavesOldOrNewSet();
 
 private:
+    void resetAppDir();
+    QMap<QString, QByteArray> storedFiles() const;
     Run ctl(const QStringList &args);
     QString exportEdited(const QString &name, int pollrate);
     int diff();
@@ -120,7 +130,13 @@ void TestCli::initTestCase()
 void TestCli::init()
 {
     m_tmp.reset(new QTemporaryDir);
+    resetAppDir();
+}
+
+void TestCli::resetAppDir()
+{
     m_appDir = m_tmp->path() + "/app";
+    QDir(m_appDir).removeRecursively();
     QVERIFY(copyTree(m_source + "/Configs", m_appDir + "/Configs"));
     if (QFileInfo(m_source + "/DefaultProfile.bin").isFile())
         QVERIFY(QFile::copy(m_source + "/DefaultProfile.bin", m_appDir + "/DefaultProfile.bin"));
@@ -328,6 +344,153 @@ void TestCli::traceFormat()
     QCOMPARE(run.writes().last(), "write 05 27 fa 46 01 00 00 00" + zeros);
     // Every verified command is echoed once by the simulated mouse.
     QCOMPARE(run.traceLines().filter(QRegularExpression("^read ")).size(), run.writes().size());
+}
+
+QMap<QString, QByteArray> TestCli::storedFiles() const
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(m_appDir + "/Configs", QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        files[it.filePath()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    return files;
+}
+
+void TestCli::unusableFilesRefused_data()
+{
+    QTest::addColumn<QString>("key");   // Config/<key> gets value; empty: the file is cut
+    QTest::addColumn<QString>("value"); // or the text that replaces "[PROFILE_3]"
+    QTest::newRow("300-character name") << "Profile1" << QString(300, 'n');
+    QTest::newRow("name of slot 1 again") << "Profile2"
+                                          << "Profile 1";
+    QTest::newRow("name of slot 1 in capitals") << "Profile2"
+                                                << "PROFILE 1";
+    QTest::newRow("the default profile's name") << "Profile5"
+                                                << "DefaultProfile";
+    QTest::newRow("a Windows device") << "Profile3"
+                                      << "aux";
+    QTest::newRow("cut after 300 bytes") << QString() << QString();
+    QTest::newRow("a slot group missing") << QString() << "[PROFILE_X]";
+}
+
+// Nothing of such a file is used: the command says why, the mouse hears
+// nothing and no stored file changes.
+void TestCli::unusableFilesRefused()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString file = exportEdited("bad.conf", 4);
+    QVERIFY(!file.isEmpty());
+    if (!key.isEmpty()) {
+        QVERIFY(setIniValue(file, "Config", key, value));
+    } else {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray text = f.readAll();
+        f.close();
+        if (value.isEmpty())
+            text.truncate(300);
+        else
+            text.replace("[PROFILE_3]", value.toLatin1());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    }
+    const QMap<QString, QByteArray> before = storedFiles();
+    const Run run = ctl({"--simulate", "--trace", "apply", file});
+    QCOMPARE(run.exit, 2);
+    QVERIFY2(run.err.contains("file error: " + file + " was refused: "), qPrintable(run.err));
+    QVERIFY(run.traceLines().isEmpty());
+    QCOMPARE(storedFiles(), before);
+}
+
+// Storing is checked before anything is sent, and its failure is the result.
+void TestCli::failureToStoreReported()
+{
+    const QString file = exportEdited("edited.conf", 4);
+    const QString blocked = m_appDir + "/Configs/Profile/Profile 1.prof";
+    QVERIFY(QFile::remove(blocked));
+    QVERIFY(QDir().mkpath(blocked + "/in the way"));
+    const Run run = ctl({"--simulate", "--trace", "apply", file});
+    QCOMPARE(run.exit, 2);
+    QVERIFY2(run.err.contains("cannot write " + blocked + ": "), qPrintable(run.err));
+    QVERIFY(!run.out.contains("sent:"));
+    QCOMPARE(run.writes().size(), 1); // the status query only
+    QCOMPARE(diff(), 0);
+}
+
+// apply --all killed at many points, within the save and between reports:
+// the stored files always parse as the complete old or the complete new set,
+// and the next apply sends every group.
+void TestCli::killedApplyLeavesOldOrNewSet()
+{
+    QTemporaryDir keep;
+    QString file = exportEdited("all.conf", 4);
+    QVERIFY(!file.isEmpty());
+    for (int n = 1; n < 5; ++n)
+        QVERIFY(setIniValue(file, "PROFILE_" + QString::number(n), "pollrate", "4"));
+    QVERIFY(setIniValue(file, "PROFILE_0", "DPI_INFO_0_x", "77"));
+    QVERIFY(setIniValue(file, "PROFILE_0", "BUTTON_INFO_0_Fun", "9"));
+    QVERIFY(setIniValue(file, "PROFILE_0", "LedMode", "3"));
+    QVERIFY(QFile::copy(file, keep.path() + "/all.conf"));
+    file = keep.path() + "/all.conf";
+
+    const StorageDirs dirs = StorageDirs::fromAppDir(m_appDir);
+    ButtonPositions positions{};
+    AppConfig old;
+    loadSavedConfig(dirs, old, positions);
+    AppConfig fresh = old;
+    QCOMPARE(importConfigFile(dirs, file, fresh), ImportStatus::Imported);
+    auto sameSlots = [](const AppConfig &a, const AppConfig &b) {
+        return a.profiles == b.profiles && a.profileNames == b.profileNames && a.LiftHigh == b.LiftHigh;
+    };
+    QVERIFY(!sameSlots(old, fresh));
+
+    // (reports written before the kill, extra milliseconds after the status query)
+    const QList<QPair<int, int>> points{{1, 0}, {1, 1}, {1, 2},  {1, 4},  {1, 7},  {1, 12}, {2, 0},
+                                        {3, 0}, {6, 0}, {10, 0}, {15, 0}, {21, 0}, {27, 0}, {31, 0}};
+    int sawOld = 0;
+    int sawNew = 0;
+    for (const auto &point : points) {
+        const QString where = QStringLiteral("after %1 reports + %2 ms").arg(point.first).arg(point.second);
+        resetAppDir();
+        QProcess process;
+        process.setProgram(m_program);
+        process.setArguments({"--appdir", m_appDir, "--simulate", "--trace", "apply", "--all", file});
+        process.start();
+        QVERIFY(process.waitForStarted());
+        int writes = 0;
+        QByteArray pending;
+        while (writes < point.first && process.state() == QProcess::Running) {
+            process.waitForReadyRead(50);
+            pending += process.readAllStandardOutput();
+            writes = pending.count("write ");
+        }
+        if (point.second > 0)
+            QTest::qSleep(point.second);
+        process.kill();
+        process.waitForFinished();
+        QVERIFY2(process.exitStatus() == QProcess::CrashExit, qPrintable("finished before the kill " + where));
+
+        AppConfig stored;
+        loadSavedConfig(dirs, stored, positions);
+        const bool isOld = sameSlots(stored, old);
+        const bool isNew = sameSlots(stored, fresh);
+        QVERIFY2(isOld || isNew, qPrintable("a mixture of old and new " + where));
+        sawOld += isOld;
+        sawNew += isNew;
+        if (isNew)
+            QVERIFY2(diff() == 1, qPrintable("new files without Config/Diff = 1 " + where));
+        const QStringList left = QDir(m_appDir + "/Configs/Profile").entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(left.size(), 5);
+
+        const Run next = ctl({"--simulate", "apply", file});
+        QCOMPARE(next.exit, 0);
+        QVERIFY2(next.lines().contains("sent: general settings, buttons and macros, DPI levels, lighting"),
+                 qPrintable(where + ": " + next.out + next.err));
+    }
+    qInfo("kills that left the old set: %d, the new set: %d", sawOld, sawNew);
+    QVERIFY(sawNew > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -225,21 +225,27 @@ private slots:
         QVERIFY(in == expected);
     }
 
-    void importReplacesUnsafeSlotNamesAndSlot()
+    // A name that cannot name a slot refuses the whole file; a damaged
+    // ProfileID of a usable file becomes 0.
+    void importRefusesUnusableSlotNames()
     {
         StorageTestDirs t;
         const QString file = t.tmp.filePath(QStringLiteral("bad.conf"));
-        StorageTestDirs::writeText(file, "[Config]\nProfileID=9\nProfile1=../../evil\nProfile2=Fine\n"
-                                         "Profile3=C:\\\\evil\nProfile4=\nProfile5=a\\\\b\n");
+        AppConfig out;
+        resetAllProfiles(t.dirs, out);
+        out.profileNames[2] = QStringLiteral("../../evil");
+        QVERIFY(exportAllProfiles(t.dirs, out, file).ok);
         AppConfig in;
         in.ProfileID = 2;
-        importAllProfiles(t.dirs, in, file);
+        const AppConfig before = in;
+        QVERIFY(importAllProfiles(t.dirs, in, file).contains(QStringLiteral("not a plain file name")));
+        QVERIFY(in == before);
+
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Config/Profile3"), QStringLiteral("Three"));
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Config/ProfileID"), 9);
+        QCOMPARE(importAllProfiles(t.dirs, in, file), QString());
         QCOMPARE(int(in.ProfileID), 0);
-        QCOMPARE(in.profileNames[0], QStringLiteral("Profile 1"));
-        QCOMPARE(in.profileNames[1], QStringLiteral("Fine"));
-        QCOMPARE(in.profileNames[2], QStringLiteral("Profile 3"));
-        QCOMPARE(in.profileNames[3], QString());
-        QCOMPARE(in.profileNames[4], QStringLiteral("Profile 5"));
+        QCOMPARE(in.profileNames[2], QStringLiteral("Three"));
     }
 
     void productTagMissing()
