@@ -16,7 +16,8 @@ echo "Package: $build/$deb"
 
 status=0
 paths="$(dpkg-deb -c "$deb" | awk '{print $6}')"
-for f in usr/bin/mousecfg usr/bin/mousecfgctl usr/lib/mousecfg/mousecfg usr/lib/mousecfg/mousecfgctl \
+for f in usr/bin/mousecfg usr/bin/mousecfgctl usr/lib/mousecfg/mousecfg usr/lib/mousecfg/mousecfgctl usr/lib/mousecfg/osd \
+  usr/lib/udev/rules.d/70-mousecfg.rules \
   usr/lib/mousecfg/mousecfg-installed usr/lib/mousecfg/DefaultProfile.bin usr/lib/mousecfg/Configs/Config.ini \
   usr/lib/mousecfg/skin/icon.ico usr/share/applications/org.mousecfg.mousecfg.desktop \
   usr/share/metainfo/org.mousecfg.mousecfg.metainfo.xml usr/share/icons/hicolor/16x16/apps/mousecfg.png \
@@ -34,7 +35,7 @@ fi
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
-for p in libqt5widgets5 libhidapi-hidraw0; do
+for p in libqt5widgets5 libhidapi-hidraw0 libudev1; do
   if ! grep -qE "(^|, )$p( |,|$)" <<<"$depends"; then
     echo "$p is not among the declared dependencies" >&2
     status=1

@@ -67,6 +67,10 @@ QString temporaryNameFor(const QString &target)
 
 StoreResult writeTemporary(const QString &target, const QByteArray &bytes, QString *tempPath)
 {
+    // As QSettings did: a missing folder (a fresh macro library) is made.
+    const QString folder = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(folder))
+        return StoreResult::failure(target, QStringLiteral("cannot make the folder %1").arg(folder));
     const QString temp = temporaryNameFor(target);
     QFile file(temp);
     // NewOnly: a name that exists (a link planted in its place) is never opened

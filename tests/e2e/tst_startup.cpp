@@ -440,68 +440,6 @@ void TestStartup::recordMacroAndApply()
     click(635, 603); // Apply
 
     QStringList slot;
-}
-
-void TestStartup::keysCapturedFromTheKeyboard()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    QVERIFY(copyAppDir(dir.path()));
-    QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).setValue("Config/Diff", 0);
-    QVERIFY(startScreen(96, "keys-xvfb"));
-    const QString trace = dir.path() + "/tables.txt";
-    const QString log = m_sOutputDir + "/keys.log";
-    QProcess *app = startApp(dir.path(), "keys", QString(), trace);
-    const QString id = waitForWindow(m_sProductName, app, 15000);
-    QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(log)));
-    const WindowGeometry g = geometry(id);
-    auto xdo = [&](const QStringList &args) {
-        QCOMPARE(runTool(m_sXdotool, args, m_sDisplay).exitCode, 0);
-        QTest::qWait(150);
-    };
-    auto click = [&](int x, int y) {
-        xdo({"mousemove", QString::number(g.x + x), QString::number(g.y + y)});
-        xdo({"click", "1"});
-    };
-    auto logShows = [&](const QString &line) {
-        QFile f(log);
-        return f.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(f.readAll()).contains(line);
-    };
-    // Rows of the sample model (8 buttons) at scale 1.00: the page at 285, 90,
-    // row c at y = 12 + 42.4 c, the buttons 220 wide from x 56. The menu opens
-    // below the row; "Advance" is its eighth entry, "SINGLE KEY" and
-    // "COMBO KEY" the first two of that submenu. "OK" sits at 130, 201 of the
-    // 400 x 258 dialogs.
-    const auto rowCentre = [](int c) { return 90 + 12 + c * 42 + 15; };
-    const QStringList toAdvance = {"key", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right"};
-    auto pressOk = [&](const QString &title) {
-        const QStringList dialogs = visibleWindows(title);
-        QCOMPARE(dialogs.size(), 1);
-        const WindowGeometry d = geometry(dialogs.first());
-        xdo({"mousemove", QString::number(d.x + 130), QString::number(d.y + 201)});
-        xdo({"click", "1"});
-        QTRY_VERIFY(visibleWindows(title).isEmpty());
-    };
-
-    // Row 3: a combination typed as the user types it.
-    click(451, rowCentre(2));
-    xdo(toAdvance + QStringList{"Down", "Return"});
-    xdo({"key", "ctrl+shift+a"});
-    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Combo Key shows \"LShift + LCtr + A\""), qPrintable(tail(log)), 5000);
-    pressOk("Combo Key");
-
-    // Row 4: a single key, first keypad 7, then Home.
-    click(451, rowCentre(3));
-    xdo(toAdvance + QStringList{"Return"});
-    xdo({"key", "KP_Home"}); // keypad 7 with Num Lock off
-    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Single Key shows \"Num 7\""), qPrintable(tail(log)), 5000);
-    xdo({"key", "Home"});
-    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Single Key shows \"Home\""), qPrintable(tail(log)), 5000);
-    pressOk("Single Key");
-
-    // Apply: the mouse gets both rows' entries (the model puts button k at slot k).
-    click(635, 603);
-    QString buttons;
     QTRY_VERIFY2_WITH_TIMEOUT(
         [&] {
             QFile f(trace);
@@ -591,6 +529,72 @@ void TestStartup::pullAndPlugTheReceiver()
         qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(log)), 15000);
 }
 
+void TestStartup::keysCapturedFromTheKeyboard()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(copyAppDir(dir.path()));
+    QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).setValue("Config/Diff", 0);
+    QVERIFY(startScreen(96, "keys-xvfb"));
+    const QString trace = dir.path() + "/tables.txt";
+    const QString log = m_sOutputDir + "/keys.log";
+    QProcess *app = startApp(dir.path(), "keys", QString(), trace);
+    const QString id = waitForWindow(m_sProductName, app, 15000);
+    QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(log)));
+    const WindowGeometry g = geometry(id);
+    auto xdo = [&](const QStringList &args) {
+        QCOMPARE(runTool(m_sXdotool, args, m_sDisplay).exitCode, 0);
+        QTest::qWait(150);
+    };
+    auto click = [&](int x, int y) {
+        xdo({"mousemove", QString::number(g.x + x), QString::number(g.y + y)});
+        xdo({"click", "1"});
+    };
+    auto logShows = [&](const QString &line) {
+        QFile f(log);
+        return f.open(QIODevice::ReadOnly) && QString::fromLocal8Bit(f.readAll()).contains(line);
+    };
+    // Rows of the sample model (8 buttons) at scale 1.00: the page at 285, 90,
+    // row c at y = 12 + 42.4 c, the buttons 220 wide from x 56. The menu opens
+    // below the row; "Advance" is its eighth entry, "SINGLE KEY" and
+    // "COMBO KEY" the first two of that submenu. "OK" sits at 130, 201 of the
+    // 400 x 258 dialogs.
+    const auto rowCentre = [](int c) { return 90 + 12 + c * 42 + 15; };
+    const QStringList toAdvance = {"key", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Down", "Right"};
+    auto pressOk = [&](const QString &title) {
+        const QStringList dialogs = visibleWindows(title);
+        QCOMPARE(dialogs.size(), 1);
+        const WindowGeometry d = geometry(dialogs.first());
+        xdo({"mousemove", QString::number(d.x + 130), QString::number(d.y + 201)});
+        xdo({"click", "1"});
+        QTRY_VERIFY(visibleWindows(title).isEmpty());
+    };
+
+    // Row 3: a combination typed as the user types it.
+    click(451, rowCentre(2));
+    xdo(toAdvance + QStringList{"Down", "Return"});
+    xdo({"key", "ctrl+shift+a"});
+    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Combo Key shows \"LShift + LCtr + A\""), qPrintable(tail(log)), 5000);
+    pressOk("Combo Key");
+
+    // Row 4: a single key, first keypad 7, then Home.
+    click(451, rowCentre(3));
+    xdo(toAdvance + QStringList{"Return"});
+    xdo({"key", "KP_Home"}); // keypad 7 with Num Lock off
+    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Single Key shows \"Num 7\""), qPrintable(tail(log)), 5000);
+    xdo({"key", "Home"});
+    QTRY_VERIFY2_WITH_TIMEOUT(logShows("Single Key shows \"Home\""), qPrintable(tail(log)), 5000);
+    pressOk("Single Key");
+
+    // Apply: the mouse gets both rows' entries (the model puts button k at slot k).
+    click(635, 603);
+    QString buttons;
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        [&] {
+            QFile f(trace);
+            const QStringList lines =
+                f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n') : QStringList();
+            for (const QString &line : lines) {
                 if (line.startsWith("buttons "))
                     buttons = line;
             }

@@ -12,7 +12,7 @@ file(GLOB win_sources "${PLATFORM_DIR}/win/*.cpp")
 set(exe "${OUTPUT_DIR}/tst_win32platform.exe")
 execute_process(
   COMMAND "${CXX}" -std=c++17 -Wall -Wextra -Werror -DUNICODE -D_UNICODE -static -O1
-    -I "${PLATFORM_DIR}/win" "${SOURCE}" ${win_sources} -o "${exe}"
+    -I "${PLATFORM_DIR}" -I "${PLATFORM_DIR}/win" "${SOURCE}" "${PLATFORM_DIR}/OsdBlock.cpp" ${win_sources} -o "${exe}"
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the Win32 test program does not build")
