@@ -50,9 +50,9 @@ QString text(const Rows &r)
 }
 
 // "1E d 0" = scan code (hex), d(own)/u(p), time; an optional fourth field gives the flags (hex).
-RawKeyEvent keyEvent(const QString &spec)
+RawKeyEvent keyEvent(const QString &text)
 {
-    const QStringList f = spec.trimmed().split(' ');
+    const QStringList f = text.trimmed().split(' ');
     RawKeyEvent e;
     e.scanCode = f[0].toUInt(nullptr, 16);
     e.flags = f.size() > 3 ? f[3].toUInt(nullptr, 16) : (f[1] == QLatin1String("u") ? kKeyFlagUp : 0);
@@ -159,8 +159,8 @@ void TstMacroEditor::recorder()
     recorder.setDelay(delayType, 250);
     recorder.start();
     Rows table;
-    for (const QString &spec : events.split(';')) {
-        const Rows added = recorder.record(keyEvent(spec), int(table.size()));
+    for (const QString &event : events.split(';')) {
+        const Rows added = recorder.record(keyEvent(event), int(table.size()));
         table.insert(table.end(), added.begin(), added.end());
     }
     QCOMPARE(text(table), expected);
@@ -404,8 +404,8 @@ void TstMacroEditor::recordingThroughThePage()
     QCOMPARE(page.actionModel()->rowCount(), 0);
     QVERIFY(!page.commandButton(MacroDialog::CmdNew)->isEnabled());
     // Shift, then A, and only A released.
-    for (const char *spec : {"2A d 100", "1E d 180", "1E u 250"})
-        page.handleKeyEvent(keyEvent(spec));
+    for (const char *event : {"2A d 100", "1E d 180", "1E u 250"})
+        page.handleKeyEvent(keyEvent(event));
     page.runCommand(MacroDialog::CmdStop);
     QCOMPARE(f.messages, QStringList{"ONE OR MORE KEYS HAS NOT BEEN RELEASED."});
     QCOMPARE(text(loadMacro(f.dirs, "m").actions), QString("132,0,225; 6,0,8; 132,0,4; 6,0,7; 4,0,4"));
@@ -586,8 +586,8 @@ void TstMacroEditor::pictures()
     const QMap<QString, int> editRow{{"edit-key", 2}, {"edit-delay", 1}, {"edit-move", 7}};
     if (mode == "recording") {
         page.runCommand(MacroDialog::CmdStart);
-        for (const char *spec : {"1D d 0", "2E d 90", "2E u 160"})
-            page.handleKeyEvent(keyEvent(spec));
+        for (const char *event : {"1D d 0", "2E d 90", "2E u 160"})
+            page.handleKeyEvent(keyEvent(event));
     } else if (editRow.contains(mode)) {
         page.actionView()->setCurrentIndex(page.actionModel()->index(editRow[mode], 0));
         page.runCommand(MacroDialog::CmdEdit);
