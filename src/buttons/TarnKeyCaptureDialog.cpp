@@ -38,8 +38,9 @@ TarnKeyCaptureDialog::TarnKeyCaptureDialog(const QString &title, QWidget *parent
     connect(m_pYesBtn, SIGNAL(released()), this, SLOT(accept()));
     connect(m_pNoBtn, SIGNAL(released()), this, SLOT(reject()));
 
-    m_pHook = KeyboardHook::install(
-        [this](std::uint32_t &scanCode, std::uint32_t flags) { return m_bCapture && hookEvent(scanCode, flags); });
+    m_pHook = KeyboardHook::install([this](std::uint32_t &scanCode, std::uint32_t flags, std::int64_t) {
+        return m_bCapture && hookEvent(scanCode, flags);
+    });
     if (!m_pHook)
         qDebug("%s: no keyboard hook, no key is captured", qPrintable(title));
 }

@@ -1,10 +1,11 @@
 #include "MacroDialog.h"
 
 #include "GunSet.h"
+#include "KeyEvents.h"
 #include "KeyTables.h"
+#include "KeyboardHook.h"
 #include "MacroCellView.h"
 #include "MacroEditing.h"
-#include "MacroKeyFeed.h"
 #include "MouseSession.h"
 #include "TarnAccessible.h"
 #include "TarnGunsetDialog.h"
@@ -32,6 +33,9 @@
 #include <algorithm>
 
 namespace {
+// The set-1 scan code of both Alt keys; the right one carries the extended flag.
+constexpr std::uint32_t kScanAlt = 0x38;
+
 const QStringList kButtonImages = {QStringLiteral("/skin/tabbutton-1.png"), QStringLiteral("/skin/tabbutton-3.png"),
                                    QStringLiteral("/skin/tabbutton-2.png")};
 const QString kCheckOff = QStringLiteral("/skin/checkbox1-1.png");
@@ -989,6 +993,18 @@ void MacroDialog::installHook()
     if (m_bHook)
         return;
     m_bHook = true;
+    m_pHook = KeyboardHook::install([this](std::uint32_t &scanCode, std::uint32_t flags, std::int64_t timeMs) {
+        RawKeyEvent raw;
+        raw.scanCode = scanCode;
+        raw.flags = flags;
+        // The hook tells right Alt by its virtual key.
+        raw.virtualKey = scanCode == kScanAlt && (flags & kKeyFlagExtended) ? kVirtualKeyRightAlt : 0;
+        raw.timeMs = timeMs;
+        handleKeyEvent(raw);
+        return false; // the macro watches keys, it never takes them from the system
+    });
+    if (!m_pHook)
+        qWarning("No keyboard hook: keys are not recorded");
     setFocus(Qt::OtherFocusReason);
     grabKeyboard();
 }
@@ -998,6 +1014,7 @@ void MacroDialog::removeHook()
     if (!m_bHook)
         return;
     m_bHook = false;
+    m_pHook.reset();
     releaseKeyboard();
 }
 
@@ -1010,13 +1027,10 @@ bool MacroDialog::event(QEvent *event)
             event->accept();
             return true;
         case QEvent::KeyPress:
-        case QEvent::KeyRelease: {
-            RawKeyEvent raw;
-            if (macroRawKeyEvent(*static_cast<QKeyEvent *>(event), raw))
-                handleKeyEvent(raw);
+        case QEvent::KeyRelease:
+            // The hook has seen it already; no control may act on it.
             event->accept();
             return true;
-        }
         default:
             break;
         }

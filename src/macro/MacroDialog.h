@@ -6,17 +6,21 @@
 //
 // The rules live below the widgets: MacroRecorder records, MacroEditing builds
 // and shows rows, MacroLibrary keeps the files and the registry in step. While
-// the page holds the keyboard (recording, editing a key) it takes every key
-// event of the application; macroRawKeyEvent turns them into hook events.
+// recording or editing a key, the keyboard hook hands every key event to
+// handleKeyEvent and passes it on; the page holds the keyboard meanwhile, so
+// no key reaches a control or a shortcut.
 
 #include "MacroLibrary.h"
 #include "MacroRecorder.h"
 #include "TarnPage.h"
 
+class KeyboardHook;
+
 #include <QModelIndex>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class MouseSession;
@@ -187,6 +191,7 @@ private:
     bool m_bEditing = false;
     bool m_bBatch = false;
     bool m_bHook = false;
+    std::unique_ptr<KeyboardHook> m_pHook;
     int m_iDelayType = MacroDelayNone;
 
     std::array<TarnPushButton *, CommandCount> m_aButtons{};

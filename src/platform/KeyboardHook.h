@@ -11,7 +11,10 @@
 //
 // The handler runs on the GUI thread. It may change the scan code (Windows
 // writes it back into the event record) and returns true to swallow the
-// event, false to pass it on.
+// event, false to pass it on. timeMs is the event's own time stamp in
+// milliseconds (the hook record's time on Windows, the window system's on
+// X11 and Wayland, else the monotonic clock): only differences between two
+// events mean anything.
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +23,7 @@
 class KeyboardHook
 {
 public:
-    using Handler = std::function<bool(std::uint32_t &scanCode, std::uint32_t flags)>;
+    using Handler = std::function<bool(std::uint32_t &scanCode, std::uint32_t flags, std::int64_t timeMs)>;
 
     virtual ~KeyboardHook() = default;
     // Installs the hook; null (logged) when the system refuses it or another

@@ -432,9 +432,12 @@ void TstMacroEditor::pauseIsElapsedTime()
 #endif
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, nativeA, 'a', 0, "a");
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, nativeA, 'a', 0, "a");
-    QApplication::sendEvent(&page, &press);
+    // They arrive at the window, where the keyboard hook watches.
+    QWindow *window = page.window()->windowHandle();
+    QVERIFY(window);
+    QApplication::sendEvent(window, &press);
     QTest::qWait(200);
-    QApplication::sendEvent(&page, &release);
+    QApplication::sendEvent(window, &release);
     page.runCommand(MacroDialog::CmdStop);
     const Rows saved = loadMacro(f.dirs, "m").actions;
     QCOMPARE(saved.size(), std::size_t(3));

@@ -10,7 +10,15 @@
 #include <QDebug>
 #include <QKeyEvent>
 
+#include <chrono>
+
 namespace {
+
+std::int64_t monotonicMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 class KeyboardHookLinux : public QObject, public KeyboardHook
 {
@@ -38,7 +46,7 @@ protected:
             return false;
         }
         std::uint32_t scan = ev.scanCode;
-        return m_Handler(scan, ev.flags);
+        return m_Handler(scan, ev.flags, key->timestamp() != 0 ? std::int64_t(key->timestamp()) : monotonicMs());
     }
 
 private:

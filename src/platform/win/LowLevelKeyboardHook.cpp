@@ -14,7 +14,7 @@ LRESULT CALLBACK keyboardProc(int nCode, WPARAM wParam, LPARAM lParam)
     if (nCode == HC_ACTION && g_pCallback) {
         auto *event = reinterpret_cast<KBDLLHOOKSTRUCT *>(lParam);
         unsigned long scanCode = event->scanCode;
-        const bool swallow = g_pCallback(g_pContext, &scanCode, event->flags);
+        const bool swallow = g_pCallback(g_pContext, &scanCode, event->flags, event->time);
         event->scanCode = scanCode;
         if (swallow)
             return 1;

@@ -6,9 +6,10 @@
 namespace platformwin {
 
 // Called on the installing thread for every key event: the scan code (which
-// the callback may change; it is written back into the event record) and the
-// KBDLLHOOKSTRUCT flags. True swallows the event, false passes it on.
-using KeyEventCallback = bool (*)(void *context, unsigned long *scanCode, unsigned long flags);
+// the callback may change; it is written back into the event record), the
+// KBDLLHOOKSTRUCT flags and its time in milliseconds. True swallows the event,
+// false passes it on.
+using KeyEventCallback = bool (*)(void *context, unsigned long *scanCode, unsigned long flags, unsigned long timeMs);
 
 // SetWindowsHookExW(WH_KEYBOARD_LL) with no module and thread 0. False when a
 // hook is installed already (*errorOut = 0) or the system refuses it

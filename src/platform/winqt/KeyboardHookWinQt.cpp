@@ -30,11 +30,11 @@ public:
     }
 
 private:
-    static bool onKey(void *context, unsigned long *scanCode, unsigned long flags)
+    static bool onKey(void *context, unsigned long *scanCode, unsigned long flags, unsigned long timeMs)
     {
         auto *self = static_cast<KeyboardHookWin *>(context);
         std::uint32_t scan = std::uint32_t(*scanCode);
-        const bool swallow = self->m_Handler(scan, std::uint32_t(flags));
+        const bool swallow = self->m_Handler(scan, std::uint32_t(flags), std::int64_t(timeMs));
         *scanCode = scan;
         return swallow;
     }
