@@ -1,5 +1,5 @@
 #pragma once
-// The keyboard hook of the key capture dialogs: every key event of the
+// The keyboard hook of the key capture dialogs and the macro recorder: every key event of the
 // keyboard reaches a handler as the (scan code, flags) pair of the Windows
 // low-level keyboard hook (flags: bit 0 extended key, bit 5 Alt down, bit 7
 // key up), whatever window has the focus.
