@@ -196,8 +196,12 @@ void TestStartup::windowSizeAndSingleInstance()
     qInfo("second start exited after %lld ms", exitedAfter);
     QVERIFY2(exitedAfter >= 0 && exitedAfter < 1000,
              qPrintable(QStringLiteral("the second start took %1 ms to exit").arg(exitedAfter)));
-    QCOMPARE(mostMainWindows, 1);
-    QCOMPARE(mostVirtualMice, 1);
+    // No stray window while the second start ran; a search that failed under
+    // load counts as none, so the first program's windows are counted after.
+    QVERIFY2(mostMainWindows <= 1, qPrintable(QString::number(mostMainWindows)));
+    QVERIFY2(mostVirtualMice <= 1, qPrintable(QString::number(mostVirtualMice)));
+    QTRY_COMPARE(visibleWindows(m_sProductName).size(), 1);
+    QTRY_COMPARE(visibleWindows(kVirtualMouseTitle).size(), 1);
 
     QCOMPARE(first->state(), QProcess::Running);
     QCOMPARE(visibleWindows(m_sProductName), QStringList{id});
