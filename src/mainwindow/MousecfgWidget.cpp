@@ -37,7 +37,10 @@ const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QString
                                 QStringLiteral("/skin/tabbutton-2.png")};
 
 // Texts of the tab buttons, by tab index; tab 0 has no button.
-const char *const kTabTexts[4] = {nullptr, QT_TR_NOOP("CUSTOMIZE"), QT_TR_NOOP("DPI"), QT_TR_NOOP("MACRO")};
+// Marked in the window's context, where retranslate() looks them up.
+const char *const kTabTexts[4] = {nullptr, QT_TRANSLATE_NOOP("MousecfgWidget", "CUSTOMIZE"),
+                                  QT_TRANSLATE_NOOP("MousecfgWidget", "DPI"),
+                                  QT_TRANSLATE_NOOP("MousecfgWidget", "MACRO")};
 } // namespace
 
 MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const MousecfgOptions &options, QWidget *parent)
