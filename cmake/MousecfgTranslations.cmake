@@ -34,3 +34,11 @@ add_custom_target(lupdate
   WORKING_DIRECTORY "${CMAKE_SOURCE_DIR}"
   COMMENT "Updating the translation sources"
   VERBATIM)
+
+if(MOUSECFG_TESTS)
+  add_test(NAME tst_translations_complete
+    COMMAND ${CMAKE_COMMAND} -DLUPDATE=${MOUSECFG_LUPDATE} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+            -DWORK_DIR=${CMAKE_BINARY_DIR}/translations-check -DSOURCE_LANG=${MOUSECFG_TS_SOURCE_LANG}
+            "-DTRANSLATED=${MOUSECFG_TS_TRANSLATED}" -P ${CMAKE_SOURCE_DIR}/cmake/CheckTranslations.cmake)
+  set_tests_properties(tst_translations_complete PROPERTIES LABELS unit TIMEOUT 120)
+endif()

@@ -5,1189 +5,1190 @@
     <name>MacroDialog</name>
     <message>
         <source>NEW</source>
-        <translation type="unfinished"></translation>
+        <translation>NEU</translation>
     </message>
     <message>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation>LÖSCHEN</translation>
     </message>
     <message>
         <source>DELETE MACRO</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKRO LÖSCHEN</translation>
     </message>
     <message>
         <source>CHANGE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>UMBENENNEN</translation>
     </message>
     <message>
         <source>IMPORT</source>
-        <translation type="unfinished"></translation>
+        <translation>IMPORT</translation>
     </message>
     <message>
         <source>EXPORT</source>
-        <translation type="unfinished"></translation>
+        <translation>EXPORT</translation>
     </message>
     <message>
         <source>BATCH</source>
-        <translation type="unfinished"></translation>
+        <translation>STAPEL</translation>
     </message>
     <message>
         <source>GUN SET</source>
-        <translation type="unfinished"></translation>
+        <translation>WAFFE</translation>
     </message>
     <message>
         <source>START</source>
-        <translation type="unfinished"></translation>
+        <translation>START</translation>
     </message>
     <message>
         <source>STOP</source>
-        <translation type="unfinished"></translation>
+        <translation>STOPP</translation>
     </message>
     <message>
         <source>EDIT</source>
-        <translation type="unfinished"></translation>
+        <translation>BEARBEITEN</translation>
     </message>
     <message>
         <source>SAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>SPEICHERN</translation>
     </message>
     <message>
         <source>CANCEL</source>
-        <translation type="unfinished"></translation>
+        <translation>ABBRECHEN</translation>
     </message>
     <message>
         <source>DELETE ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>AKTION LÖSCHEN</translation>
     </message>
     <message>
         <source>MOVE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH OBEN</translation>
     </message>
     <message>
         <source>MOVE DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH UNTEN</translation>
     </message>
     <message>
         <source>TOP</source>
-        <translation type="unfinished"></translation>
+        <translation>ANFANG</translation>
     </message>
     <message>
         <source>BOTTOM</source>
-        <translation type="unfinished"></translation>
+        <translation>ENDE</translation>
     </message>
     <message>
         <source>CLEAR</source>
-        <translation type="unfinished"></translation>
+        <translation>LEEREN</translation>
     </message>
     <message>
         <source>INSERT DELAY</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE EINFÜGEN</translation>
     </message>
     <message>
         <source>RECORD DELAYS BETWEEN ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSEN ZWISCHEN AKTIONEN AUFNEHMEN</translation>
     </message>
     <message>
         <source>INSERT DEFAULT DELAY</source>
-        <translation type="unfinished"></translation>
+        <translation>STANDARDPAUSE EINFÜGEN</translation>
     </message>
     <message>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLUNGEN (1-255)</translation>
     </message>
     <message>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLEN SOLANGE TASTE GEDRÜCKT</translation>
     </message>
     <message>
         <source>REPEAT RUN UNTIL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLEN BIS ZUM NÄCHSTEN DRUCK</translation>
     </message>
     <message>
         <source>LEFT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>LINKSKLICK</translation>
     </message>
     <message>
         <source>MIDDLE CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>MITTELKLICK</translation>
     </message>
     <message>
         <source>RIGHT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>RECHTSKLICK</translation>
     </message>
     <message>
         <source>FORWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>VORWÄRTS</translation>
     </message>
     <message>
         <source>BACKWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>ZURÜCK</translation>
     </message>
     <message>
         <source>MOVE LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH LINKS</translation>
     </message>
     <message>
         <source>MOVE RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH RECHTS</translation>
     </message>
     <message>
         <source>PRESS DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>DRÜCKEN</translation>
     </message>
     <message>
         <source>BOUNCE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>LOSLASSEN</translation>
     </message>
     <message>
         <source>MACRO</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKRO</translation>
     </message>
     <message>
         <source>MACRO LIST</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKROLISTE</translation>
     </message>
     <message>
         <source>MACRO NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKRONAME</translation>
     </message>
     <message>
         <source>ACTIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>AKTIONEN</translation>
     </message>
     <message>
         <source>MOUSE ACTIONS</source>
-        <translation type="unfinished"></translation>
+        <translation>MAUSAKTIONEN</translation>
     </message>
     <message>
         <source>DEFAULT DELAY (ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>STANDARDPAUSE (ms)</translation>
     </message>
     <message>
         <source>DISTANCE</source>
-        <translation type="unfinished"></translation>
+        <translation>STRECKE</translation>
     </message>
     <message>
         <source>DELAY(ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE (ms)</translation>
     </message>
     <message>
         <source>%1 DISTANCE</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 STRECKE</translation>
     </message>
     <message>
         <source>The macro could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Makro konnte nicht gespeichert werden.</translation>
     </message>
     <message>
         <source>WARNING</source>
-        <translation type="unfinished"></translation>
+        <translation>WARNUNG</translation>
     </message>
     <message>
         <source>TOO MANY MACROS TO BE CREATE!</source>
-        <translation type="unfinished"></translation>
+        <translation>ES KÖNNEN KEINE WEITEREN MAKROS ANGELEGT WERDEN!</translation>
     </message>
     <message>
         <source>Please input file name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte einen Dateinamen eingeben.</translation>
     </message>
     <message>
         <source>A macro name cannot contain / or \.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Makroname darf weder / noch \ enthalten.</translation>
     </message>
     <message>
         <source>The macro could not be renamed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Makro konnte nicht umbenannt werden.</translation>
     </message>
     <message>
         <source>Load Macro File</source>
-        <translation type="unfinished"></translation>
+        <translation>Makrodatei laden</translation>
     </message>
     <message>
         <source>Macro File(*.MSMACRO)</source>
-        <translation type="unfinished"></translation>
+        <translation>Makrodatei (*.MSMACRO)</translation>
     </message>
     <message>
         <source>Macro Exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Makro gibt es schon!</translation>
     </message>
     <message>
         <source>The macro could not be imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Makro konnte nicht importiert werden.</translation>
     </message>
     <message>
         <source>Not imported (the name is taken or the list is full): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht importiert (Name vergeben oder Liste voll): %1</translation>
     </message>
     <message>
         <source>Save Macro File</source>
-        <translation type="unfinished"></translation>
+        <translation>Makrodatei speichern</translation>
     </message>
     <message>
         <source>The macro could not be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Makro konnte nicht exportiert werden.</translation>
     </message>
     <message>
         <source>Not exported (a file of that name exists): %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht exportiert (eine Datei dieses Namens gibt es schon): %1</translation>
     </message>
     <message>
         <source>The gun file could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Waffendatei konnte nicht geschrieben werden.</translation>
     </message>
     <message>
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
-        <translation type="unfinished"></translation>
+        <translation>EINE ODER MEHRERE TASTEN WURDEN NICHT LOSGELASSEN.</translation>
     </message>
     <message>
         <source>KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TASTE</translation>
     </message>
     <message>
         <source>PRESS A KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TASTE DRÜCKEN</translation>
     </message>
     <message>
         <source>A MACRO HOLDS AT MOST %1 ACTIONS.</source>
-        <translation type="unfinished"></translation>
+        <translation>EIN MAKRO FASST HÖCHSTENS %1 AKTIONEN.</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
 </context>
 <context>
     <name>MousecfgCommands</name>
     <message>
         <source>Mouse is sleeping or not connected.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Maus schläft oder ist nicht verbunden.</translation>
     </message>
     <message>
         <source>Send data failed, please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Senden fehlgeschlagen, bitte erneut versuchen.</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Save Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration speichern</translation>
     </message>
     <message>
         <source>Config File(*.conf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfigurationsdatei (*.conf)</translation>
     </message>
     <message>
         <source>Load Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration laden</translation>
     </message>
     <message>
         <source>the file could not be written</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei konnte nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>The file is not match current mouse!</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei passt nicht zu dieser Maus!</translation>
     </message>
     <message>
         <source>The file cannot be loaded: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei kann nicht geladen werden: %1</translation>
     </message>
     <message>
         <source>Are you sure you want reset all profiles?</source>
-        <translation type="unfinished"></translation>
+        <translation>Wirklich alle Profile zurücksetzen?</translation>
     </message>
 </context>
 <context>
     <name>MousecfgStatusArea</name>
     <message>
         <source>Battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Akku</translation>
     </message>
     <message>
         <source>Receiver connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfänger verbunden</translation>
     </message>
     <message>
         <source>MOUSE OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>MAUS AUS</translation>
     </message>
 </context>
 <context>
     <name>MousecfgTray</name>
     <message>
         <source>&amp;Load Config</source>
-        <translation type="unfinished"></translation>
+        <translation>Konfiguration &amp;laden</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Beenden</translation>
     </message>
 </context>
 <context>
     <name>MousecfgWidget</name>
     <message>
         <source>CUSTOMIZE</source>
-        <translation type="unfinished"></translation>
+        <translation>TASTEN</translation>
     </message>
     <message>
         <source>DPI</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI</translation>
     </message>
     <message>
         <source>MACRO</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKRO</translation>
     </message>
     <message>
         <source>Reset All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles zurücksetzen</translation>
     </message>
     <message>
         <source>LOAD1</source>
-        <translation type="unfinished"></translation>
+        <translation>LADEN</translation>
     </message>
     <message>
         <source>SAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>SPEICHERN</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Übernehmen</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>Schließen</translation>
     </message>
     <message>
         <source>Minimise</source>
-        <translation type="unfinished"></translation>
+        <translation>Minimieren</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprache</translation>
     </message>
     <message>
         <source>Mouse</source>
-        <translation type="unfinished"></translation>
+        <translation>Maus</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
-        <translation type="unfinished"></translation>
+        <translation>MINDESTENS EINE TASTE MUSS KLICKEN.</translation>
     </message>
     <message>
         <source>Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil</translation>
     </message>
     <message>
         <source>125 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>125 HZ</translation>
     </message>
     <message>
         <source>250 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>250 HZ</translation>
     </message>
     <message>
         <source>500 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>500 HZ</translation>
     </message>
     <message>
         <source>1000 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>1000 HZ</translation>
     </message>
     <message>
         <source>No permission to open the mouse (%1).
 Install the udev rule 70-mousecfg.rules (see the README), then plug the mouse in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Berechtigung, die Maus zu öffnen (%1).
+Installieren Sie die udev-Regel 70-mousecfg.rules (siehe README) und stecken Sie die Maus neu ein.</translation>
     </message>
     <message>
         <source>Dongle Disconnect!</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfänger getrennt!</translation>
     </message>
 </context>
 <context>
     <name>TarnBtnWindow</name>
     <message>
         <source>Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Links</translation>
     </message>
     <message>
         <source>Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechts</translation>
     </message>
     <message>
         <source>Middle</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitte</translation>
     </message>
     <message>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorwärts</translation>
     </message>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Zurück</translation>
     </message>
     <message>
         <source>SINGLE KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>EINZELTASTE</translation>
     </message>
     <message>
         <source>COMBO KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TASTENKOMBINATION</translation>
     </message>
     <message>
         <source>FIRE KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>FEUERTASTE</translation>
     </message>
     <message>
         <source>Button Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Taste aus</translation>
     </message>
     <message>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausschneiden</translation>
     </message>
     <message>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopieren</translation>
     </message>
     <message>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Einfügen</translation>
     </message>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alles markieren</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu</translation>
     </message>
     <message>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Drucken</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Switch Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster wechseln</translation>
     </message>
     <message>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fenster schließen</translation>
     </message>
     <message>
         <source>My Computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Arbeitsplatz</translation>
     </message>
     <message>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Ausführen</translation>
     </message>
     <message>
         <source>Show Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop anzeigen</translation>
     </message>
     <message>
         <source>Lock PC</source>
-        <translation type="unfinished"></translation>
+        <translation>PC sperren</translation>
     </message>
     <message>
         <source>Browser Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Startseite</translation>
     </message>
     <message>
         <source>Browser Backward</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Zurück</translation>
     </message>
     <message>
         <source>Browser Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Vorwärts</translation>
     </message>
     <message>
         <source>Browser Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Stopp</translation>
     </message>
     <message>
         <source>Browser Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Neu laden</translation>
     </message>
     <message>
         <source>Browser Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Suche</translation>
     </message>
     <message>
         <source>Browser Favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Browser: Favoriten</translation>
     </message>
     <message>
         <source>Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail</translation>
     </message>
     <message>
         <source>Boss Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Chef-Taste</translation>
     </message>
     <message>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergabe/Pause</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Stopp</translation>
     </message>
     <message>
         <source>Previous Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriger Titel</translation>
     </message>
     <message>
         <source>Next Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Nächster Titel</translation>
     </message>
     <message>
         <source>Volume Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Lauter</translation>
     </message>
     <message>
         <source>Volume Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Leiser</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>Stumm</translation>
     </message>
     <message>
         <source>Media Player</source>
-        <translation type="unfinished"></translation>
+        <translation>Medienspieler</translation>
     </message>
     <message>
         <source>DPI Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI wechseln</translation>
     </message>
     <message>
         <source>DPI +</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI +</translation>
     </message>
     <message>
         <source>DPI -</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI -</translation>
     </message>
     <message>
         <source>Rate Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Rate wechseln</translation>
     </message>
     <message>
         <source>Rate +</source>
-        <translation type="unfinished"></translation>
+        <translation>Rate +</translation>
     </message>
     <message>
         <source>Rate -</source>
-        <translation type="unfinished"></translation>
+        <translation>Rate -</translation>
     </message>
     <message>
         <source>Scroll Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach oben rollen</translation>
     </message>
     <message>
         <source>Scroll Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Nach unten rollen</translation>
     </message>
     <message>
         <source>Led Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Licht wechseln</translation>
     </message>
     <message>
         <source>SNIPER</source>
-        <translation type="unfinished"></translation>
+        <translation>SNIPER</translation>
     </message>
     <message>
         <source>Profile Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil wechseln</translation>
     </message>
     <message>
         <source>Profile +</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil +</translation>
     </message>
     <message>
         <source>Profile -</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil -</translation>
     </message>
     <message>
         <source>Macro Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Makroverwaltung</translation>
     </message>
     <message>
         <source>GunFile Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Waffendateien</translation>
     </message>
     <message>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>Grundfunktionen</translation>
     </message>
     <message>
         <source>Windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Windows</translation>
     </message>
     <message>
         <source>Advance</source>
-        <translation type="unfinished"></translation>
+        <translation>Erweitert</translation>
     </message>
     <message>
         <source>Media</source>
-        <translation type="unfinished"></translation>
+        <translation>Medien</translation>
     </message>
     <message>
         <source>DPI</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI</translation>
     </message>
     <message>
         <source>Polling Rate</source>
-        <translation type="unfinished"></translation>
+        <translation>Abfragerate</translation>
     </message>
     <message>
         <source>Profile Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Profilmenü</translation>
     </message>
     <message>
         <source>Wheel up</source>
-        <translation type="unfinished"></translation>
+        <translation>Rad nach oben</translation>
     </message>
     <message>
         <source>Wheel down</source>
-        <translation type="unfinished"></translation>
+        <translation>Rad nach unten</translation>
     </message>
     <message>
         <source>Button %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Taste %1</translation>
     </message>
     <message>
         <source>MACRO SELECT</source>
-        <translation type="unfinished"></translation>
+        <translation>MAKROWAHL</translation>
     </message>
 </context>
 <context>
     <name>TarnColorArea</name>
     <message>
         <source>Red</source>
-        <translation type="unfinished"></translation>
+        <translation>Rot</translation>
     </message>
     <message>
         <source>Green</source>
-        <translation type="unfinished"></translation>
+        <translation>Grün</translation>
     </message>
     <message>
         <source>Blue</source>
-        <translation type="unfinished"></translation>
+        <translation>Blau</translation>
     </message>
     <message>
         <source>Cyan</source>
-        <translation type="unfinished"></translation>
+        <translation>Cyan</translation>
     </message>
     <message>
         <source>Yellow</source>
-        <translation type="unfinished"></translation>
+        <translation>Gelb</translation>
     </message>
     <message>
         <source>Magenta</source>
-        <translation type="unfinished"></translation>
+        <translation>Magenta</translation>
     </message>
     <message>
         <source>White</source>
-        <translation type="unfinished"></translation>
+        <translation>Weiß</translation>
     </message>
     <message>
         <source>Color Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe bearbeiten</translation>
     </message>
     <message>
         <source>COLOR</source>
-        <translation type="unfinished"></translation>
+        <translation>FARBE</translation>
     </message>
     <message>
         <source>Saturation and brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Sättigung und Helligkeit</translation>
     </message>
     <message>
         <source>Hue</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbton</translation>
     </message>
     <message>
         <source>Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau</translation>
     </message>
     <message>
         <source>Hex</source>
-        <translation type="unfinished"></translation>
+        <translation>Hex</translation>
     </message>
     <message>
         <source>APPLY</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>TarnColorWindow</name>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>AUS</translation>
     </message>
     <message>
         <source>FULL LIGHTED</source>
-        <translation type="unfinished"></translation>
+        <translation>DAUERLICHT</translation>
     </message>
     <message>
         <source>BREATHING</source>
-        <translation type="unfinished"></translation>
+        <translation>ATMEN</translation>
     </message>
     <message>
         <source>7 COLOR BREATHING</source>
-        <translation type="unfinished"></translation>
+        <translation>7-FARBEN-ATMEN</translation>
     </message>
     <message>
         <source>RAINBOW</source>
-        <translation type="unfinished"></translation>
+        <translation>REGENBOGEN</translation>
     </message>
     <message>
         <source>FLASH</source>
-        <translation type="unfinished"></translation>
+        <translation>BLINKEN</translation>
     </message>
     <message>
         <source>Horizontal WAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>Waagrechte WELLE</translation>
     </message>
     <message>
         <source>Horizontal GO WITHOUT TRACE</source>
-        <translation type="unfinished"></translation>
+        <translation>Waagrecht SPURLOS</translation>
     </message>
     <message>
         <source>Raindrop</source>
-        <translation type="unfinished"></translation>
+        <translation>Regentropfen</translation>
     </message>
     <message>
         <source>WAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>WELLE</translation>
     </message>
     <message>
         <source>GO WITHOUT TRACE</source>
-        <translation type="unfinished"></translation>
+        <translation>SPURLOS</translation>
     </message>
     <message>
         <source>REACTIVE</source>
-        <translation type="unfinished"></translation>
+        <translation>REAKTIV</translation>
     </message>
     <message>
         <source>yo-yo</source>
-        <translation type="unfinished"></translation>
+        <translation>Jo-Jo</translation>
     </message>
     <message>
         <source>Marbles</source>
-        <translation type="unfinished"></translation>
+        <translation>Murmeln</translation>
     </message>
     <message>
         <source> MINUTE</source>
-        <translation type="unfinished"></translation>
+        <translation> MINUTEN</translation>
     </message>
     <message>
         <source>EFFECT</source>
-        <translation type="unfinished"></translation>
+        <translation>EFFEKT</translation>
     </message>
     <message>
         <source>BRIGHTNESS</source>
-        <translation type="unfinished"></translation>
+        <translation>HELLIGKEIT</translation>
     </message>
     <message>
         <source>SPEED</source>
-        <translation type="unfinished"></translation>
+        <translation>TEMPO</translation>
     </message>
     <message>
         <source>COLOR</source>
-        <translation type="unfinished"></translation>
+        <translation>FARBE</translation>
     </message>
     <message>
         <source>SLEEP TIME</source>
-        <translation type="unfinished"></translation>
+        <translation>RUHEZEIT</translation>
     </message>
     <message>
         <source>MOVE TO LIGHT OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>BEWEGEN: LICHT AUS</translation>
     </message>
 </context>
 <context>
     <name>TarnComboKeyWindow</name>
     <message>
         <source>Combo Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastenkombination</translation>
     </message>
 </context>
 <context>
     <name>TarnDPIWindow</name>
     <message>
         <source>DPI</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI</translation>
     </message>
 </context>
 <context>
     <name>TarnFireKeyWindow</name>
     <message>
         <source>FireKey Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Feuertaste einstellen</translation>
     </message>
     <message>
         <source>Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Links</translation>
     </message>
     <message>
         <source>Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechts</translation>
     </message>
     <message>
         <source>Middle</source>
-        <translation type="unfinished"></translation>
+        <translation>Mitte</translation>
     </message>
     <message>
         <source>Keyboard Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Tastaturtaste</translation>
     </message>
     <message>
         <source>Times:</source>
-        <translation type="unfinished"></translation>
+        <translation>Anzahl:</translation>
     </message>
     <message>
         <source>Delay:</source>
-        <translation type="unfinished"></translation>
+        <translation>Pause:</translation>
     </message>
 </context>
 <context>
     <name>TarnGunsetDialog</name>
     <message>
         <source>DELAY(MS)</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE (MS)</translation>
     </message>
     <message>
         <source>Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Y</translation>
     </message>
     <message>
         <source>X</source>
-        <translation type="unfinished"></translation>
+        <translation>X</translation>
     </message>
     <message>
         <source>Gun Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Waffe einstellen</translation>
     </message>
     <message>
         <source>GUN SET</source>
-        <translation type="unfinished"></translation>
+        <translation>WAFFE</translation>
     </message>
     <message>
         <source>GUNFILE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>WAFFENDATEI</translation>
     </message>
     <message>
         <source>BULLETS</source>
-        <translation type="unfinished"></translation>
+        <translation>SCHÜSSE</translation>
     </message>
     <message>
         <source>Bullet %1 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Schuss %1 %2</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Warnung</translation>
     </message>
     <message>
         <source>Please input file name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte einen Dateinamen eingeben.</translation>
     </message>
     <message>
         <source>A file name cannot contain / or \, nor begin or end with a space.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ein Dateiname darf weder / noch \ enthalten und nicht mit einem Leerzeichen beginnen oder enden.</translation>
     </message>
 </context>
 <context>
     <name>TarnItemModel</name>
     <message>
         <source>KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TASTE</translation>
     </message>
     <message>
         <source>ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>AKTION</translation>
     </message>
     <message>
         <source>DELAY(ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE (ms)</translation>
     </message>
     <message>
         <source>EMPTY</source>
-        <translation type="unfinished"></translation>
+        <translation>LEER</translation>
     </message>
     <message>
         <source>DELAY</source>
-        <translation type="unfinished"></translation>
+        <translation>PAUSE</translation>
     </message>
     <message>
         <source>none</source>
-        <translation type="unfinished"></translation>
+        <translation>keine</translation>
     </message>
 </context>
 <context>
     <name>TarnKeyCaptureDialog</name>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>No key pressed</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Taste gedrückt</translation>
     </message>
     <message>
         <source>Keys: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tasten: %1</translation>
     </message>
 </context>
 <context>
     <name>TarnMacroItemDelegate</name>
     <message>
         <source>LEFT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>LINKSKLICK</translation>
     </message>
     <message>
         <source>RIGHT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>RECHTSKLICK</translation>
     </message>
     <message>
         <source>MIDDLE CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>MITTELKLICK</translation>
     </message>
     <message>
         <source>FORWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>VORWÄRTS</translation>
     </message>
     <message>
         <source>BACKWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>ZURÜCK</translation>
     </message>
     <message>
         <source>Press</source>
-        <translation type="unfinished"></translation>
+        <translation>Drücken</translation>
     </message>
     <message>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Loslassen</translation>
     </message>
     <message>
         <source>MOVE RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH RECHTS</translation>
     </message>
     <message>
         <source>MOVE LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH LINKS</translation>
     </message>
     <message>
         <source>MOVE DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH UNTEN</translation>
     </message>
     <message>
         <source>MOVE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>NACH OBEN</translation>
     </message>
 </context>
 <context>
     <name>TarnMacroSelect</name>
     <message>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLUNGEN (1-255)</translation>
     </message>
     <message>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLEN SOLANGE TASTE GEDRÜCKT</translation>
     </message>
     <message>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>WIEDERHOLEN BIS ZUM NÄCHSTEN DRUCK</translation>
     </message>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>Macro</source>
-        <translation type="unfinished"></translation>
+        <translation>Makro</translation>
     </message>
     <message>
         <source>Macro: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Makro: %1</translation>
     </message>
 </context>
 <context>
     <name>TarnMessageBox</name>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>
     <name>TarnPointSpeed</name>
     <message>
         <source>POINTER SPEED</source>
-        <translation type="unfinished"></translation>
+        <translation>ZEIGERTEMPO</translation>
     </message>
     <message>
         <source>SCROLL SPEED</source>
-        <translation type="unfinished"></translation>
+        <translation>BILDLAUFTEMPO</translation>
     </message>
 </context>
 <context>
     <name>TarnPopBox</name>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
 </context>
 <context>
     <name>TarnProcessDialog</name>
     <message>
         <source>Please wait</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte warten</translation>
     </message>
 </context>
 <context>
     <name>TarnReportRate</name>
     <message>
         <source>125 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>125 HZ</translation>
     </message>
     <message>
         <source>250 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>250 HZ</translation>
     </message>
     <message>
         <source>500 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>500 HZ</translation>
     </message>
     <message>
         <source>1000 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>1000 HZ</translation>
     </message>
     <message>
         <source>REPORT RATE</source>
-        <translation type="unfinished"></translation>
+        <translation>ABFRAGERATE</translation>
     </message>
     <message>
         <source>Lift off Distance</source>
-        <translation type="unfinished"></translation>
+        <translation>Abhebehöhe</translation>
     </message>
     <message>
         <source>1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>1 mm</translation>
     </message>
     <message>
         <source>2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>2 mm</translation>
     </message>
 </context>
 <context>
     <name>TarnSingleDPI</name>
     <message>
         <source>Link XY</source>
-        <translation type="unfinished"></translation>
+        <translation>XY koppeln</translation>
     </message>
     <message>
         <source>DPI level %1 on</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI-Stufe %1 an</translation>
     </message>
     <message>
         <source>DPI level %1 X</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI-Stufe %1 X</translation>
     </message>
     <message>
         <source>DPI level %1 Y</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI-Stufe %1 Y</translation>
     </message>
     <message>
         <source>DPI level %1</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI-Stufe %1</translation>
     </message>
     <message>
         <source>Click, or press Space, to make this level the active one</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken oder Leertaste drücken, um diese Stufe zu aktivieren</translation>
     </message>
 </context>
 <context>
     <name>TarnSingleKeyWindow</name>
     <message>
         <source>Single Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Einzeltaste</translation>
     </message>
 </context>
 <context>
     <name>TarnSniperWindow</name>
     <message>
         <source>Sniper Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Sniper einstellen</translation>
     </message>
     <message>
         <source>Sniper DPI</source>
-        <translation type="unfinished"></translation>
+        <translation>Sniper-DPI</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

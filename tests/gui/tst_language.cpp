@@ -1,0 +1,134 @@
+// The language menu against the shipped translations: each choice sets the
+// window's and the pages' texts and fonts again and is stored; a translation
+// that does not load keeps the texts that are shown.
+
+#include "AppDirCopy.h"
+#include "MouseSim.h"
+#include "MousecfgWidget.h"
+#include "TarnLabel.h"
+#include "TarnPushButton.h"
+#include "VirtualDeviceClock.h"
+#include "WindowUnderTest.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QtTest>
+
+class TestLanguage : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void choose(MousecfgWidget &window, int lang)
+    {
+        auto *menu = window.findChild<QMenu *>(QStringLiteral("languageMenu"));
+        QVERIFY(menu);
+        QVERIFY(lang < menu->actions().size());
+        menu->actions().at(lang)->trigger();
+    }
+    static QString tabText(MousecfgWidget &window)
+    {
+        return window.findChild<TarnPushButton *>(QStringLiteral("tab1"))->text();
+    }
+    static QStringList speedTitles(MousecfgWidget &window)
+    {
+        QStringList texts;
+        for (TarnLabel *label : window.findChild<QWidget *>(QStringLiteral("speedPanel"))->findChildren<TarnLabel *>())
+            texts << label->text();
+        return texts;
+    }
+    static int storedLangId(const AppDirCopy &dir)
+    {
+        return QSettings(dir.path() + QStringLiteral("/Configs/LangConfig.ini"), QSettings::IniFormat)
+            .value(QStringLiteral("Config/LangID"))
+            .toInt();
+    }
+
+    VirtualDeviceClock m_Clock{20};
+
+private slots:
+    void init() { mousesim::MouseSim::instance().reset(); }
+
+    void choosingALanguage_data()
+    {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<QString>("speedTitle");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("pixels");
+        // Each language's font differs from the others' in the copied Config.ini.
+        QTest::newRow("English") << 0 << "English"
+                                 << "CUSTOMIZE"
+                                 << "POINTER SPEED"
+                                 << "DejaVu Serif" << 11;
+        QTest::newRow("Chinese") << 1 << QString::fromUtf8("简体中文") << QString::fromUtf8("自定义")
+                                 << QString::fromUtf8("指针速度") << "WenQuanYi Micro Hei" << 13;
+        QTest::newRow("German") << 2 << "Deutsch"
+                                << "TASTEN"
+                                << "ZEIGERTEMPO"
+                                << "DejaVu Sans" << 12;
+    }
+    void choosingALanguage()
+    {
+        QFETCH(int, lang);
+        AppDirCopy dir;
+        dir.setConfigKey(QStringLiteral("FONT_LIST/FONT_0"), QStringLiteral("DejaVu Serif"));
+        dir.setConfigKey(QStringLiteral("FONT_LIST/FONT_SIZE_0"), 11);
+        dir.setConfigKey(QStringLiteral("FONT_LIST/FONT_SIZE_1"), 13);
+        // Start in another language, so that every row changes the texts.
+        QSettings(dir.path() + QStringLiteral("/Configs/LangConfig.ini"), QSettings::IniFormat)
+            .setValue(QStringLiteral("Config/LangID"), lang == 2 ? 1 : 2);
+        WindowUnderTest window(dir, &m_Clock);
+        QFETCH(QString, tab);
+        QVERIFY(tabText(*window) != tab);
+
+        choose(*window, lang);
+        QCoreApplication::processEvents();
+
+        QTEST(window->findChild<TarnPushButton *>(QStringLiteral("languageButton"))->text(), "button");
+        QCOMPARE(tabText(*window), tab);
+        QFETCH(QString, speedTitle);
+        QVERIFY2(speedTitles(*window).contains(speedTitle), qPrintable(speedTitles(*window).join(QLatin1Char('|'))));
+        const QFont font = window->findChild<TarnPushButton *>(QStringLiteral("tab1"))->font();
+        QTEST(font.family(), "family");
+        QTEST(font.pixelSize(), "pixels");
+        QCOMPARE(storedLangId(dir), lang);
+    }
+
+    void aMissingTranslationKeepsTheShownTexts()
+    {
+        AppDirCopy dir;
+        QVERIFY(QFile::remove(dir.path() + QStringLiteral("/lang/mousecfg_de.qm")));
+        WindowUnderTest window(dir, &m_Clock);
+        QCOMPARE(tabText(*window), QStringLiteral("CUSTOMIZE"));
+
+        choose(*window, 2);
+        QCOMPARE(window->findChild<TarnPushButton *>(QStringLiteral("languageButton"))->text(),
+                 QStringLiteral("Deutsch"));
+        QCOMPARE(storedLangId(dir), 2);
+        QCOMPARE(tabText(*window), QStringLiteral("CUSTOMIZE"));
+
+        // Over a translation in use, the failed load leaves that one whole:
+        // texts set afterwards still come out in it.
+        choose(*window, 1);
+        QCOMPARE(tabText(*window), QString::fromUtf8("自定义"));
+        choose(*window, 2);
+        QCOMPARE(storedLangId(dir), 2);
+        QCOMPARE(QCoreApplication::translate("MousecfgWidget", "CUSTOMIZE"), QString::fromUtf8("自定义"));
+        QCOMPARE(tabText(*window), QString::fromUtf8("自定义"));
+        choose(*window, 0);
+    }
+
+    void theMenuHoldsAtMostTenLanguages()
+    {
+        AppDirCopy dir;
+        dir.setConfigKey(QStringLiteral("FONT_LIST/LANGNUM"), 99);
+        WindowUnderTest window(dir, &m_Clock);
+        QCOMPARE(window->findChild<QMenu *>(QStringLiteral("languageMenu"))->actions().size(), 10);
+    }
+};
+
+QTEST_MAIN(TestLanguage)
+#include "tst_language.moc"
