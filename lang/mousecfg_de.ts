@@ -353,11 +353,11 @@
     </message>
     <message>
         <source>SAVE</source>
-        <translation>SPEICHERN</translation>
+        <translation>SICHERN</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation>Übernehmen</translation>
+        <translation>Anwenden</translation>
     </message>
     <message>
         <source>Version</source>

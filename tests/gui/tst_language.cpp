@@ -5,13 +5,16 @@
 #include "AppDirCopy.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
+#include "TarnFireKeyWindow.h"
 #include "TarnLabel.h"
 #include "TarnPushButton.h"
 #include "VirtualDeviceClock.h"
 #include "WindowUnderTest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QSettings>
 #include <QtTest>
 
@@ -119,6 +122,38 @@ private slots:
         QCOMPARE(QCoreApplication::translate("MousecfgWidget", "CUSTOMIZE"), QString::fromUtf8("自定义"));
         QCOMPARE(tabText(*window), QString::fromUtf8("自定义"));
         choose(*window, 0);
+    }
+
+    // Pictures for review: the window and a dialog in each language, at two scales.
+    void screenshots_data()
+    {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<double>("dpi");
+        for (int lang : {0, 1, 2}) {
+            QTest::addRow("language %d scale 1.0", lang) << lang << 96.0;
+            QTest::addRow("language %d scale 1.5", lang) << lang << 144.0;
+        }
+    }
+    void screenshots()
+    {
+        QFETCH(int, lang);
+        QFETCH(double, dpi);
+        AppDirCopy dir;
+        MousecfgOptions options;
+        options.logicalDpi = [dpi](const QScreen *) { return dpi; };
+        WindowUnderTest window(dir, &m_Clock, options);
+        choose(*window, lang);
+
+        TarnFireKeyWindow dialog(window.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QImage shot = window->grab().toImage();
+        QPainter painter(&shot);
+        painter.drawPixmap((shot.width() - dialog.width()) / 2, (shot.height() - dialog.height()) / 2, dialog.grab());
+        painter.end();
+        const QString shots = QDir::cleanPath(QStringLiteral(MOUSECFG_APPDIR "/../screenshots"));
+        QDir().mkpath(shots);
+        QVERIFY(shot.save(shots + QStringLiteral("/language-%1-%2.png").arg(lang).arg(dpi / 96.0, 0, 'f', 1)));
     }
 
     void theMenuHoldsAtMostTenLanguages()
