@@ -81,27 +81,27 @@
     </message>
     <message>
         <source>INSERT DELAY</source>
-        <translation>PAUSE EINFÜGEN</translation>
+        <translation>+ PAUSE</translation>
     </message>
     <message>
         <source>RECORD DELAYS BETWEEN ACTION</source>
-        <translation>PAUSEN ZWISCHEN AKTIONEN AUFNEHMEN</translation>
+        <translation>PAUSEN MITSCHNEIDEN</translation>
     </message>
     <message>
         <source>INSERT DEFAULT DELAY</source>
-        <translation>STANDARDPAUSE EINFÜGEN</translation>
+        <translation>FESTE PAUSE EINFÜGEN</translation>
     </message>
     <message>
         <source>LOOPS TIME(1-255)</source>
-        <translation>WIEDERHOLUNGEN (1-255)</translation>
+        <translation>ANZAHL (1-255)</translation>
     </message>
     <message>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation>WIEDERHOLEN SOLANGE TASTE GEDRÜCKT</translation>
+        <translation>SOLANGE GEDRÜCKT</translation>
     </message>
     <message>
         <source>REPEAT RUN UNTIL THE KEY DOWN</source>
-        <translation>WIEDERHOLEN BIS ZUM NÄCHSTEN DRUCK</translation>
+        <translation>BIS ERNEUT GEDRÜCKT</translation>
     </message>
     <message>
         <source>LEFT CLICK</source>
@@ -1032,15 +1032,15 @@ Installieren Sie die udev-Regel 70-mousecfg.rules (siehe README) und stecken Sie
     <name>TarnMacroSelect</name>
     <message>
         <source>LOOPS TIME(1-255)</source>
-        <translation>WIEDERHOLUNGEN (1-255)</translation>
+        <translation>ANZAHL (1-255)</translation>
     </message>
     <message>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation>WIEDERHOLEN SOLANGE TASTE GEDRÜCKT</translation>
+        <translation>SOLANGE GEDRÜCKT</translation>
     </message>
     <message>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation>WIEDERHOLEN BIS ZUM NÄCHSTEN DRUCK</translation>
+        <translation>BIS ERNEUT GEDRÜCKT</translation>
     </message>
     <message>
         <source>Yes</source>

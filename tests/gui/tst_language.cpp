@@ -153,7 +153,13 @@ private slots:
         painter.end();
         const QString shots = QDir::cleanPath(QStringLiteral(MOUSECFG_APPDIR "/../screenshots"));
         QDir().mkpath(shots);
-        QVERIFY(shot.save(shots + QStringLiteral("/language-%1-%2.png").arg(lang).arg(dpi / 96.0, 0, 'f', 1)));
+        const QString suffix = QStringLiteral("%1-%2.png").arg(lang).arg(dpi / 96.0, 0, 'f', 1);
+        QVERIFY(shot.save(shots + QStringLiteral("/language-") + suffix));
+        dialog.close();
+        for (int tab : {2, 3}) {
+            QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("tab%1").arg(tab)), Qt::LeftButton);
+            QVERIFY(window->grab().save(shots + QStringLiteral("/language-tab%1-").arg(tab) + suffix));
+        }
     }
 
     void theMenuHoldsAtMostTenLanguages()
