@@ -334,6 +334,15 @@ void MousecfgWidget::layoutWidgets()
     m_pStatus->refreshFont();
     m_pMouseSelector->relayout();
     m_pLanguage->relayout();
+    // Every menu of the window, pages' included, in the language's font at this scale.
+    const auto menus = findChildren<TarnMenu *>();
+    for (TarnMenu *menu : menus) {
+        menu->refreshStyle();
+        for (QAction *action : menu->actions()) {
+            if (auto *entry = qobject_cast<TarnAction *>(action))
+                entry->refreshFont();
+        }
+    }
 
     m_pMousePicture->showFile(QStringLiteral("Mouse.png"));
 }

@@ -97,6 +97,9 @@ private slots:
         const QFont font = window->findChild<TarnPushButton *>(QStringLiteral("tab1"))->font();
         QTEST(font.family(), "family");
         QTEST(font.pixelSize(), "pixels");
+        auto *menu = window->findChild<QMenu *>(QStringLiteral("languageMenu"));
+        QTEST(menu->font().family(), "family");
+        QTEST(menu->actions().at(0)->font().family(), "family");
         QCOMPARE(storedLangId(dir), lang);
     }
 
