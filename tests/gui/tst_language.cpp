@@ -5,8 +5,10 @@
 #include "AppDirCopy.h"
 #include "MouseSim.h"
 #include "MousecfgWidget.h"
+#include "TarnBtnWindow.h"
 #include "TarnFireKeyWindow.h"
 #include "TarnLabel.h"
+#include "TarnMenu.h"
 #include "TarnPushButton.h"
 #include "VirtualDeviceClock.h"
 #include "WindowUnderTest.h"
@@ -159,6 +161,23 @@ private slots:
         const QString suffix = QStringLiteral("%1-%2.png").arg(lang).arg(dpi / 96.0, 0, 'f', 1);
         QVERIFY(shot.save(shots + QStringLiteral("/language-") + suffix));
         dialog.close();
+
+        // The button page's menu with its longest submenu open, where they pop up.
+        auto *page = window->findChild<TarnBtnWindow *>();
+        TarnMenu *menu = page->mainMenu();
+        menu->popup(page->button(2)->mapToGlobal(QPoint(0, page->button(2)->height())));
+        QAction *advance = menu->actions().at(7);
+        menu->setActiveAction(advance);
+        advance->menu()->popup(menu->mapToGlobal(QPoint(menu->width(), menu->actionGeometry(advance).top())));
+        QTRY_VERIFY(advance->menu()->isVisible());
+        QImage menus = window->grab().toImage();
+        painter.begin(&menus);
+        for (QMenu *shown : {static_cast<QMenu *>(menu), advance->menu()})
+            painter.drawPixmap(shown->pos() - window->pos(), shown->grab());
+        painter.end();
+        QVERIFY(menus.save(shots + QStringLiteral("/language-menu-") + suffix));
+        advance->menu()->close();
+        menu->close();
         for (int tab : {2, 3}) {
             QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("tab%1").arg(tab)), Qt::LeftButton);
             QVERIFY(window->grab().save(shots + QStringLiteral("/language-tab%1-").arg(tab) + suffix));
