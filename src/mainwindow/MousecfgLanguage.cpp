@@ -20,7 +20,6 @@ MousecfgLanguage::MousecfgLanguage(const StorageDirs &dirs, TarnUi &ui, QWidget 
     , m_Ui(ui)
     , m_pWindow(window)
 {
-    m_pTranslator = new QTranslator(this);
     LanguageList languages;
     readLanguageList(m_Dirs, languages);
     m_iLangCount = std::max(0, std::min(languages.count, kMaxLanguages));
@@ -56,10 +55,19 @@ bool MousecfgLanguage::loadTranslation(int lang)
         qDebug("no usable translation file for language %d", lang);
         return false;
     }
-    if (!m_pTranslator->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
+    // QTranslator::load() empties the translator before it opens the file: a
+    // fresh one keeps the installed translation whole when the file is missing.
+    auto *next = new QTranslator(this);
+    if (!next->load(m_Dirs.appDir + QStringLiteral("/lang/") + file + QStringLiteral(".qm"))) {
         qDebug("translation %s.qm not loaded; texts unchanged", qPrintable(file));
+        delete next;
         return false;
     }
+    if (m_pTranslator) {
+        QCoreApplication::removeTranslator(m_pTranslator);
+        delete m_pTranslator;
+    }
+    m_pTranslator = next;
     QCoreApplication::installTranslator(m_pTranslator);
     return true;
 }

@@ -23,7 +23,8 @@ public:
 
     // Gives button its menu and the name of the current language.
     void buildMenu(TarnPushButton *button);
-    // Installs the translator when the file loads.
+    // Installs the language's translation in place of the current one when its
+    // file loads; otherwise the current one stays.
     bool loadTranslation(int lang);
     void relayout();
 
@@ -37,7 +38,7 @@ private:
     const StorageDirs &m_Dirs;
     TarnUi &m_Ui;
     QWidget *m_pWindow = nullptr;
-    QTranslator *m_pTranslator = nullptr;
+    QTranslator *m_pTranslator = nullptr; // the installed one, if any
     int m_iLangCount = 0;
     QStringList m_LangNames;
     QStringList m_LangFiles;

@@ -37,7 +37,10 @@ const QStringList kTabImages = {QStringLiteral("/skin/tabbutton-1.png"), QString
                                 QStringLiteral("/skin/tabbutton-2.png")};
 
 // Texts of the tab buttons, by tab index; tab 0 has no button.
-const char *const kTabTexts[4] = {nullptr, QT_TR_NOOP("CUSTOMIZE"), QT_TR_NOOP("DPI"), QT_TR_NOOP("MACRO")};
+// Marked in the window's context, where retranslate() looks them up.
+const char *const kTabTexts[4] = {nullptr, QT_TRANSLATE_NOOP("MousecfgWidget", "CUSTOMIZE"),
+                                  QT_TRANSLATE_NOOP("MousecfgWidget", "DPI"),
+                                  QT_TRANSLATE_NOOP("MousecfgWidget", "MACRO")};
 } // namespace
 
 MousecfgWidget::MousecfgWidget(MouseSession &session, TarnUi &ui, const MousecfgOptions &options, QWidget *parent)
@@ -331,6 +334,15 @@ void MousecfgWidget::layoutWidgets()
     m_pStatus->refreshFont();
     m_pMouseSelector->relayout();
     m_pLanguage->relayout();
+    // Every menu of the window, pages' included, in the language's font at this scale.
+    const auto menus = findChildren<TarnMenu *>();
+    for (TarnMenu *menu : menus) {
+        menu->refreshStyle();
+        for (QAction *action : menu->actions()) {
+            if (auto *entry = qobject_cast<TarnAction *>(action))
+                entry->refreshFont();
+        }
+    }
 
     m_pMousePicture->showFile(QStringLiteral("Mouse.png"));
 }

@@ -248,7 +248,12 @@ void readLanguageList(const StorageDirs &dirs, LanguageList &list)
 
 int readLangId(const StorageDirs &dirs)
 {
-    return readInt(dirs.langConfigIni(), QStringLiteral("Config/LangID"));
+    const int id = readInt(dirs.langConfigIni(), QStringLiteral("Config/LangID"));
+    if (id < 0 || id >= kMaxLanguages) {
+        qWarning("Config/LangID %d is outside 0..%d, language 0 is used", id, kMaxLanguages - 1);
+        return 0;
+    }
+    return id;
 }
 
 bool writeLangId(const StorageDirs &dirs, int id)

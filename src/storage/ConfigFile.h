@@ -73,7 +73,7 @@ QVector<MouseListing> readMouseList(const StorageDirs &dirs, int limit);
 int countMacros(const StorageDirs &dirs); // non-empty MACRO_LIST/0..49
 void readLanguageList(const StorageDirs &dirs, LanguageList &list);
 
-int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID
+int readLangId(const StorageDirs &dirs); // LangConfig.ini Config/LangID; 0 when outside 0..9
 bool writeLangId(const StorageDirs &dirs, int id);
 QString readFontFamily(const StorageDirs &dirs, int lang); // FONT_LIST/FONT_<lang>
 int readFontSize(const StorageDirs &dirs, int lang);       // FONT_LIST/FONT_SIZE_<lang>

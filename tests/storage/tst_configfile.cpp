@@ -137,6 +137,15 @@ private slots:
         QVERIFY(!cfg.contains(QStringLiteral("Config/LangID")));
     }
 
+    void langIdOutsideTheTenLanguagesReadsAsZero()
+    {
+        StorageTestDirs t;
+        for (int id : {9, 10, -1, 4000}) {
+            StorageTestDirs::writeText(t.dirs.langConfigIni(), "[Config]\nLangID=" + QByteArray::number(id) + "\n");
+            QCOMPARE(readLangId(t.dirs), id == 9 ? 9 : 0);
+        }
+    }
+
     void ledModeSetFollowsCurrentProduct()
     {
         StorageTestDirs t;

@@ -1,6 +1,6 @@
 #pragma once
 // A private copy of the assembled application directory (model description,
-// Configs/ and skin/; no executables), so a window can read and write its
+// Configs/, skin/ and lang/; no executables), so a window can read and write its
 // files without touching the build's own. Removed with the object.
 
 #include <QDir>
@@ -20,7 +20,7 @@ public:
             const QString file = it.next();
             const QString rel = QDir(from).relativeFilePath(file);
             if (rel.startsWith(QLatin1String("Configs")) || rel.startsWith(QLatin1String("skin")) ||
-                rel == QLatin1String("DefaultProfile.bin")) {
+                rel.startsWith(QLatin1String("lang/")) || rel == QLatin1String("DefaultProfile.bin")) {
                 QDir().mkpath(QFileInfo(m_Dir.filePath(rel)).path());
                 QFile::copy(file, m_Dir.filePath(rel));
             }
