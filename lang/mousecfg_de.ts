@@ -808,7 +808,7 @@ Installieren Sie die udev-Regel 70-mousecfg.rules (siehe README) und stecken Sie
     </message>
     <message>
         <source> MINUTE</source>
-        <translation> MINUTEN</translation>
+        <translation> MIN.</translation>
     </message>
     <message>
         <source>EFFECT</source>

@@ -9,6 +9,7 @@
 #include "TarnFireKeyWindow.h"
 #include "TarnLabel.h"
 #include "TarnMenu.h"
+#include "TarnMessageBox.h"
 #include "TarnPushButton.h"
 #include "VirtualDeviceClock.h"
 #include "WindowUnderTest.h"
@@ -182,6 +183,19 @@ private slots:
             QTest::mouseClick(window->findChild<TarnPushButton *>(QStringLiteral("tab%1").arg(tab)), Qt::LeftButton);
             QVERIFY(window->grab().save(shots + QStringLiteral("/language-tab%1-").arg(tab) + suffix));
         }
+
+        // The lighting tab, then the longest message box the window shows.
+        window->selectTab(MousecfgWidget::TabLighting);
+        QVERIFY(window->grab().save(shots + QStringLiteral("/language-tab0-") + suffix));
+        TarnMessageBox box(TarnMessageBox::Warning, QString(), MousecfgWidget::tr("Warning"),
+                           MousecfgWidget::tr("AT LEAST ONE CLICK FUNCTION TO BE RETAINED."), window.get());
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QImage boxed = window->grab().toImage();
+        painter.begin(&boxed);
+        painter.drawPixmap(box.pos() - window->pos(), box.grab());
+        painter.end();
+        QVERIFY(boxed.save(shots + QStringLiteral("/language-box-") + suffix));
     }
 
     void theMenuHoldsAtMostTenLanguages()
