@@ -19,7 +19,8 @@ paths="$(dpkg-deb -c "$deb" | awk '{print $6}')"
 for f in usr/bin/mousecfg usr/bin/mousecfgctl usr/lib/mousecfg/mousecfg usr/lib/mousecfg/mousecfgctl usr/lib/mousecfg/osd \
   usr/lib/udev/rules.d/70-mousecfg.rules \
   usr/lib/mousecfg/mousecfg-installed usr/lib/mousecfg/DefaultProfile.bin usr/lib/mousecfg/Configs/Config.ini \
-  usr/lib/mousecfg/skin/icon.ico usr/share/applications/org.mousecfg.mousecfg.desktop \
+  usr/lib/mousecfg/skin/icon.ico usr/lib/mousecfg/lang/mousecfg_de.qm usr/lib/mousecfg/lang/mousecfg_zh_CN.qm \
+  usr/share/applications/org.mousecfg.mousecfg.desktop \
   usr/share/metainfo/org.mousecfg.mousecfg.metainfo.xml usr/share/icons/hicolor/16x16/apps/mousecfg.png \
   usr/share/icons/hicolor/256x256/apps/mousecfg.png usr/share/man/man1/mousecfgctl.1.gz \
   usr/share/bash-completion/completions/mousecfgctl usr/share/doc/mousecfg/copyright; do
@@ -35,6 +36,7 @@ fi
 
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
+echo "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 for p in libqt5widgets5 libhidapi-hidraw0 libudev1; do
   if ! grep -qE "(^|, )$p( |,|$)" <<<"$depends"; then
     echo "$p is not among the declared dependencies" >&2
