@@ -64,6 +64,30 @@ QString tail(const QString &path, int lines = 15)
     return all.mid(qMax(0, all.size() - lines)).join('\n');
 }
 
+// What the simulated mouse has traced so far; nothing while the file is not there yet.
+QStringList traceLines(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
+}
+
+// The last traced line that starts with prefix, without the prefix; empty while there is none.
+QString lastTraced(const QString &path, const QString &prefix)
+{
+    QString found;
+    for (const QString &line : traceLines(path)) {
+        if (line.startsWith(prefix))
+            found = line.mid(prefix.size());
+    }
+    return found;
+}
+
+bool tracedEveryTable(const QStringList &lines)
+{
+    return lines.contains("table 1") && lines.contains("table 2") && lines.contains("table 3") &&
+           lines.contains("table 4");
+}
+
 } // namespace
 
 class TestStartup : public QObject
@@ -92,6 +116,8 @@ private:
     QStringList visibleWindows(const QString &title) const;
     QString waitForWindow(const QString &title, QProcess *owner, int timeoutMs);
     WindowGeometry geometry(const QString &windowId) const;
+    // Moves the pointer to (x, y) of the window g and clicks there.
+    bool clickAt(const WindowGeometry &g, int x, int y) const;
     bool copyAppDir(const QString &to) const;
     void stop(QProcess *p) const;
 
@@ -331,21 +357,11 @@ void TestStartup::applyByRealClick()
 
     // "Apply" sits at 597, 588 (76 x 30) of the window at scale 1.00.
     const WindowGeometry g = geometry(id);
-    QCOMPARE(
-        runTool(m_sXdotool, {"mousemove", QString::number(g.x + 635), QString::number(g.y + 603)}, m_sDisplay).exitCode,
-        0);
-    QTest::qWait(100);
-    QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+    QVERIFY(clickAt(g, 635, 603));
 
     QStringList tables;
     QTRY_VERIFY2_WITH_TIMEOUT(
-        [&] {
-            QFile f(trace);
-            tables = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                                 : QStringList();
-            return tables.contains("table 1") && tables.contains("table 2") && tables.contains("table 3") &&
-                   tables.contains("table 4");
-        }(),
+        tracedEveryTable(tables = traceLines(trace)),
         qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(m_sOutputDir + "/apply.log")), 15000);
     QTRY_COMPARE(QSettings(dir.path() + "/Configs/Config.ini", QSettings::IniFormat).value("Config/Diff").toInt(), 0);
 }
@@ -414,11 +430,7 @@ void TestStartup::recordMacroAndApply()
     QVERIFY2(!id.isEmpty(), qPrintable("no window; log:\n" + tail(m_sOutputDir + "/macro.log")));
     const WindowGeometry g = geometry(id);
     const auto click = [&](int x, int y) {
-        QCOMPARE(
-            runTool(m_sXdotool, {"mousemove", QString::number(g.x + x), QString::number(g.y + y)}, m_sDisplay).exitCode,
-            0);
-        QTest::qWait(100);
-        QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+        QVERIFY(clickAt(g, x, y));
         QTest::qWait(300);
     };
     // Design positions at scale 1.00: the MACRO tab, then on the page (285, 90)
@@ -443,19 +455,11 @@ void TestStartup::recordMacroAndApply()
         7, 5000);
     click(635, 603); // Apply
 
-    QStringList slot;
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        [&] {
-            QFile f(trace);
-            const QStringList lines =
-                f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n') : QStringList();
-            for (const QString &line : lines) {
-                if (line.startsWith("macro 0 "))
-                    slot = line.mid(8).split(' ');
-            }
-            return !slot.isEmpty();
-        }(),
-        qPrintable("no macro slot in the trace; log:\n" + tail(m_sOutputDir + "/macro.log")), 15000);
+    QString slotLine;
+    QTRY_VERIFY2_WITH_TIMEOUT(!(slotLine = lastTraced(trace, "macro 0 ")).isEmpty(),
+                              qPrintable("no macro slot in the trace; log:\n" + tail(m_sOutputDir + "/macro.log")),
+                              15000);
+    const QStringList slot = slotLine.split(' ');
     // The slot holds map, low byte, high byte per action: A down, pause, A up,
     // pause, B down, pause, B up (HID usages 4 and 5).
     QVERIFY2(slot.size() >= 21, qPrintable(slot.join(' ')));
@@ -516,21 +520,10 @@ void TestStartup::pullAndPlugTheReceiver()
     QTRY_COMPARE(QSettings(ini, QSettings::IniFormat).value("Config/Diff").toInt(), 1);
 
     const WindowGeometry g = geometry(id);
-    QCOMPARE(
-        runTool(m_sXdotool, {"mousemove", QString::number(g.x + 635), QString::number(g.y + 603)}, m_sDisplay).exitCode,
-        0);
-    QTest::qWait(100);
-    QCOMPARE(runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode, 0);
+    QVERIFY(clickAt(g, 635, 603));
     QStringList tables;
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        [&] {
-            QFile f(trace);
-            tables = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts)
-                                                 : QStringList();
-            return tables.contains("table 1") && tables.contains("table 2") && tables.contains("table 3") &&
-                   tables.contains("table 4");
-        }(),
-        qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(log)), 15000);
+    QTRY_VERIFY2_WITH_TIMEOUT(tracedEveryTable(tables = traceLines(trace)),
+                              qPrintable("tables seen: " + tables.join(", ") + "; log:\n" + tail(log)), 15000);
 }
 
 void TestStartup::keysCapturedFromTheKeyboard()
@@ -551,8 +544,8 @@ void TestStartup::keysCapturedFromTheKeyboard()
         QTest::qWait(150);
     };
     auto click = [&](int x, int y) {
-        xdo({"mousemove", QString::number(g.x + x), QString::number(g.y + y)});
-        xdo({"click", "1"});
+        QVERIFY(clickAt(g, x, y));
+        QTest::qWait(150);
     };
     auto logShows = [&](const QString &line) {
         QFile f(log);
@@ -569,8 +562,7 @@ void TestStartup::keysCapturedFromTheKeyboard()
         const QStringList dialogs = visibleWindows(title);
         QCOMPARE(dialogs.size(), 1);
         const WindowGeometry d = geometry(dialogs.first());
-        xdo({"mousemove", QString::number(d.x + 130), QString::number(d.y + 201)});
-        xdo({"click", "1"});
+        QVERIFY(clickAt(d, 130, 201));
         QTRY_VERIFY(visibleWindows(title).isEmpty());
     };
 
@@ -593,19 +585,9 @@ void TestStartup::keysCapturedFromTheKeyboard()
     // Apply: the mouse gets both rows' entries (the model puts button k at slot k).
     click(635, 603);
     QString buttons;
-    QTRY_VERIFY2_WITH_TIMEOUT(
-        [&] {
-            QFile f(trace);
-            const QStringList lines =
-                f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split('\n') : QStringList();
-            for (const QString &line : lines) {
-                if (line.startsWith("buttons "))
-                    buttons = line;
-            }
-            return !buttons.isEmpty();
-        }(),
-        qPrintable("no button table; log:\n" + tail(log)), 15000);
-    const QStringList records = buttons.split(' ').mid(1);
+    QTRY_VERIFY2_WITH_TIMEOUT(!(buttons = lastTraced(trace, "buttons ")).isEmpty(),
+                              qPrintable("no button table; log:\n" + tail(log)), 15000);
+    const QStringList records = buttons.split(' ');
     QCOMPARE(records.size(), 24);
     QCOMPARE(records.at(2), QStringLiteral("8f030400")); // Shift (2) + Ctrl (1), A
     QCOMPARE(records.at(3), QStringLiteral("90004a00")); // single key, usage of Home
@@ -668,6 +650,15 @@ QString TestStartup::waitForWindow(const QString &title, QProcess *owner, int ti
         owner->waitForFinished(100);
     }
     return QString();
+}
+
+bool TestStartup::clickAt(const WindowGeometry &g, int x, int y) const
+{
+    if (runTool(m_sXdotool, {"mousemove", QString::number(g.x + x), QString::number(g.y + y)}, m_sDisplay).exitCode !=
+        0)
+        return false;
+    QTest::qWait(100);
+    return runTool(m_sXdotool, {"click", "1"}, m_sDisplay).exitCode == 0;
 }
 
 WindowGeometry TestStartup::geometry(const QString &windowId) const
