@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # libFuzzer targets of fuzz/, built with clang 14, AddressSanitizer and UBSan in
-# their own build tree (FUZZ_BUILD_DIR, default ./build-fuzz).
+# the tree the sanitizer run of the tests shares (scripts/sanitize-tree.sh).
 #   ./scripts/fuzz.sh ci                    every target for a short fixed number of runs
 #   ./scripts/fuzz.sh run TARGET [ARGS...]  one target for as long as wanted; ARGS go to
 #                                           libFuzzer, e.g. -runs=10000000 or -max_total_time=3600
@@ -8,16 +8,11 @@
 # run collect in <build>/corpus/TARGET; the committed seeds in fuzz/corpus stay small.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${FUZZ_BUILD_DIR:-$here/build-fuzz}"
+# shellcheck source=scripts/sanitize-tree.sh
+. "$here/scripts/sanitize-tree.sh"
 targets=(ini profile macro model import reports)
 # runs per target in CI: the file readers parse a file per run, the report decoder does not
 declare -A ci_runs=([ini]=5000 [profile]=300 [macro]=5000 [model]=2000 [import]=2000 [reports]=1000000)
-
-configure() {
-  # shellcheck disable=SC2086
-  CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOUSECFG_FUZZ=ON \
-    -DMOUSECFG_TESTS=OFF -DMOUSECFG_BENCH=OFF ${MOUSECFG_CMAKE_ARGS:-} >/dev/null
-}
 
 run_target() {
   local t="$1"
@@ -29,20 +24,25 @@ run_target() {
 
 case "${1:-}" in
   ci)
-    configure
+    sanitize_configure
     cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
     for t in "${targets[@]}"; do
       start=$SECONDS
-      run_target "$t" -runs="${ci_runs[$t]}" -max_len=4096 2>&1 | grep -E '^(#[0-9]+ *DONE|Done|==[0-9]+==ERROR|SUMMARY)' || true
-      # a crash ends libFuzzer with a non-zero code: PIPESTATUS keeps it
-      [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzz_$t failed" >&2; exit 1; }
+      log="$build/fuzz/fuzz_$t.log"
+      # a crash, a leak or undefined behaviour ends libFuzzer with a non-zero code
+      if ! run_target "$t" -runs="${ci_runs[$t]}" -max_len=4096 >"$log" 2>&1; then
+        tail -n 80 "$log" >&2
+        echo "fuzz_$t failed; its whole output: $log" >&2
+        exit 1
+      fi
+      grep -E '^(#[0-9]+\s+DONE|Done )' "$log" || true
       echo "fuzz_$t: ${ci_runs[$t]} runs in $((SECONDS - start)) s"
     done
     ;;
   run)
     t="${2:?which target? one of: ${targets[*]}}"
     shift 2
-    configure
+    sanitize_configure
     cmake --build "$build" -j"$(nproc)" --target "fuzz_$t"
     run_target "$t" "$@"
     ;;

@@ -20,7 +20,7 @@ namespace mousesim {
 
 struct MouseSim::State
 {
-    const SimSetup setup;
+    const SimSetup setup{};
 
     mutable std::mutex mutex;
     std::condition_variable cv;
