@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "IniReader.h"
 #include "IniText.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
@@ -284,9 +285,14 @@ bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QStrin
         profile.LedSleepTime = 1;
         return false;
     }
-    SafeIni ini(path);
-    readGroup(ini.settings(), profileFileKeys(), profile, true);
+    const IniReader ini(path);
+    readProfile(ini, profile);
     return ini.existed();
+}
+
+void readProfile(const IniReader &ini, ProfileData &profile)
+{
+    readGroup(ini, profileFileKeys(), profile, true);
 }
 
 bool writeProfileFile(const StorageDirs &dirs, const ProfileData &profile, const QString &name)
@@ -373,8 +379,11 @@ QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slo
 
 QString configFileDamage(const QString &filePath)
 {
-    SafeIni ini(filePath);
-    const QSettings &s = ini.settings();
+    return configFileDamage(IniReader(filePath));
+}
+
+QString configFileDamage(const IniReader &s)
+{
     static const char *const header[] = {"ProfileID", "AngleValue", "LiftHigh", "Count",   "Profile1",
                                          "Profile2",  "Profile3",   "Profile4", "Profile5"};
     for (const char *key : header) {
@@ -397,13 +406,16 @@ QString configFileDamage(const QString &filePath)
 
 QString importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
 {
-    const QString damage = configFileDamage(filePath);
+    return importAllProfiles(IniReader(filePath), config, filePath);
+}
+
+QString importAllProfiles(const IniReader &s, AppConfig &config, const QString &filePath)
+{
+    const QString damage = configFileDamage(s);
     if (!damage.isEmpty()) {
         qWarning("Configuration file %s is damaged (%s); not imported", qPrintable(filePath), qPrintable(damage));
         return damage;
     }
-    SafeIni ini(filePath);
-    const QSettings &s = ini.settings();
     std::array<QString, kProfileCount> names;
     for (int n = 0; n < kProfileCount; ++n)
         names[size_t(n)] = s.value(QStringLiteral("Config/Profile") + QString::number(n + 1)).toString();
@@ -443,6 +455,10 @@ StoreResult writeProductTag(const StorageDirs &, const QString &productName, con
 
 QString readProductTag(const StorageDirs &, const QString &filePath)
 {
-    SafeIni ini(filePath);
-    return ini->value(QStringLiteral("MouseName/Name")).toString();
+    return readProductTag(IniReader(filePath));
+}
+
+QString readProductTag(const IniReader &ini)
+{
+    return ini.value(QStringLiteral("MouseName/Name")).toString();
 }

@@ -25,6 +25,16 @@
 
 #include <memory>
 
+// Splits data into its logical lines as Qt's INI reader does, from dataPos on:
+// blank lines and comments are skipped, a quote or a backslash carries a line
+// over its line break. Returns false when no line is left; equalsPos is the
+// first unquoted '=' of the line or -1.
+bool nextIniLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen, int &equalsPos);
+
+// Whether a line nextIniLine found (not a group header) is left out: it has
+// no '=' or its value is dangerous (logged).
+bool iniLineIsDamaged(const QByteArray &data, int lineStart, int lineLen, int equalsPos);
+
 // Returns data without the lines that could make Qt's variant reader misbehave
 // and with every quote left open at a line end closed; *dropped (if given)
 // receives how many lines were removed or repaired. data itself when nothing
