@@ -114,7 +114,8 @@ bool unescapeValue(const QByteArray &str, int from, int to, bool utf8, QString &
     bool isList = false;
     bool inQuotes = false;
     bool currentIsQuoted = false;
-    int escapeVal = 0;
+    // Qt's int wraps around in a long escape and only its low 16 bits are kept
+    quint32 escapeVal = 0;
     int i = from;
     int chopLimit = 0;
     char ch = 0;
@@ -146,7 +147,7 @@ normal:
                 if ((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F') || (ch >= 'a' && ch <= 'f'))
                     goto hexEscape;
             } else if (ch >= '0' && ch <= '7') {
-                escapeVal = ch - '0';
+                escapeVal = quint32(ch - '0');
                 goto octEscape;
             } else if (ch == '\n' || ch == '\r') {
                 if (i < to) {
@@ -199,7 +200,7 @@ normal:
 
 hexEscape:
     if (i >= to) {
-        text += QChar(escapeVal);
+        text += QChar(ushort(escapeVal));
         goto end;
     }
     ch = str.at(i);
@@ -207,26 +208,26 @@ hexEscape:
         ch = char(ch - ('a' - 'A'));
     if ((ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'F')) {
         escapeVal <<= 4;
-        escapeVal += int(std::strchr(hexDigits, ch) - hexDigits);
+        escapeVal += quint32(std::strchr(hexDigits, ch) - hexDigits);
         ++i;
         goto hexEscape;
     }
-    text += QChar(escapeVal);
+    text += QChar(ushort(escapeVal));
     goto normal;
 
 octEscape:
     if (i >= to) {
-        text += QChar(escapeVal);
+        text += QChar(ushort(escapeVal));
         goto end;
     }
     ch = str.at(i);
     if (ch >= '0' && ch <= '7') {
         escapeVal <<= 3;
-        escapeVal += ch - '0';
+        escapeVal += quint32(ch - '0');
         ++i;
         goto octEscape;
     }
-    text += QChar(escapeVal);
+    text += QChar(ushort(escapeVal));
     goto normal;
 
 end:
@@ -439,7 +440,7 @@ void IniReader::parse(const QByteArray &raw, const QString &name)
             QString group;
             if (header.compare("general", Qt::CaseInsensitive) != 0) {
                 if (header.compare("%general", Qt::CaseInsensitive) == 0)
-                    group = QLatin1String(header.constData() + 1);
+                    group = QLatin1String(header.constData() + 1, header.size() - 1);
                 else
                     appendUnescapedKey(header, 0, header.size(), group);
                 group += QLatin1Char('/');

@@ -89,9 +89,16 @@ const ProfileKeys &profileFileKeys()
     return k;
 }
 
-ProfileKeys exchangeKeys(int n)
+// Built once: an import checks and reads all five groups.
+const ProfileKeys &exchangeKeys(int n)
 {
-    return ProfileKeys(QStringLiteral("PROFILE_") + QString::number(n) + QLatin1Char('/'));
+    static const std::array<ProfileKeys, kProfileCount> keys = [] {
+        auto group = [](int i) { return QStringLiteral("PROFILE_") + QString::number(i) + QLatin1Char('/'); };
+        return std::array<ProfileKeys, kProfileCount>{ProfileKeys(group(0)), ProfileKeys(group(1)),
+                                                      ProfileKeys(group(2)), ProfileKeys(group(3)),
+                                                      ProfileKeys(group(4))};
+    }();
+    return keys[size_t(n)];
 }
 
 std::uint8_t byteOf(const QVariant &v)
@@ -377,6 +384,25 @@ QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slo
     return QString();
 }
 
+namespace {
+
+// Every key of exchange group n, in the order writeGroup stores them.
+const std::vector<const QString *> &exchangeKeyList(int n)
+{
+    static const std::array<std::vector<const QString *>, kProfileCount> lists = [] {
+        std::array<std::vector<const QString *>, kProfileCount> l;
+        for (int i = 0; i < kProfileCount; ++i) {
+            TextSink sink;
+            writeGroup(sink, exchangeKeys(i), ProfileData(), false);
+            l[size_t(i)] = sink.keys;
+        }
+        return l;
+    }();
+    return lists[size_t(n)];
+}
+
+} // namespace
+
 QString configFileDamage(const QString &filePath)
 {
     return configFileDamage(IniReader(filePath));
@@ -391,12 +417,8 @@ QString configFileDamage(const IniReader &s)
             return QStringLiteral("Config/%1 is missing").arg(QLatin1String(key));
     }
     // A group cut short is as damaged as a missing one: every slot holds every key.
-    TextSink keys;
     for (int n = 0; n < kProfileCount; ++n) {
-        keys = TextSink();
-        const ProfileKeys names = exchangeKeys(n);
-        writeGroup(keys, names, ProfileData(), false);
-        for (const QString *key : keys.keys) {
+        for (const QString *key : exchangeKeyList(n)) {
             if (!s.contains(*key))
                 return QStringLiteral("%1 is missing").arg(*key);
         }

@@ -21,7 +21,8 @@ struct CharTraits
     unsigned char of[256] = {};
     constexpr CharTraits()
     {
-        for (unsigned char c : {' ', '\t', '\v', '\f'})
+        // not '\v' or '\f': Qt keeps them in a key
+        for (unsigned char c : {' ', '\t'})
             of[c] = kSpace;
         for (unsigned char c : {'\n', '\r'})
             of[c] = kSpace | kSpecial;
@@ -303,6 +304,13 @@ std::vector<int> openQuoteLineEnds(const QByteArray &data)
     return ends;
 }
 
+// At most 80 bytes of a line, printable. A deep copy: data may be raw bytes
+// without a terminating NUL, which mid() and toPercentEncoding() could hand back.
+QByteArray loggable(const QByteArray &data, int from, int length, const char *keep)
+{
+    return QByteArray(data.constData() + from, qMin(length, 80)).toPercentEncoding(keep);
+}
+
 } // namespace
 
 QByteArray closeOpenQuotes(const QByteArray &data, int *repaired)
@@ -322,7 +330,7 @@ QByteArray closeOpenQuotes(const QByteArray &data, int *repaired)
         while (lineStart > 0 && data.at(lineStart - 1) != '\n' && data.at(lineStart - 1) != '\r')
             --lineStart;
         qWarning("Closing the quote left open in INI line: %s",
-                 data.mid(lineStart, qMin(end - lineStart, 80)).toPercentEncoding(" =@\\()\"").constData());
+                 loggable(data, lineStart, end - lineStart, " =@\\()\"").constData());
         out.append(data.constData() + from, end - from);
         out.append('"');
         from = end;
@@ -336,8 +344,7 @@ bool iniLineIsDamaged(const QByteArray &data, int lineStart, int lineLen, int eq
     // Qt refuses to write back a file holding a line without '=': the line is damage.
     if (equalsPos >= 0 && !iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
         return false;
-    qWarning("Ignoring damaged INI line: %s",
-             data.mid(lineStart, qMin(lineLen, 80)).toPercentEncoding(" =@\\()").constData());
+    qWarning("Ignoring damaged INI line: %s", loggable(data, lineStart, lineLen, " =@\\()").constData());
     return true;
 }
 

@@ -39,7 +39,7 @@ private slots:
             {"keys outside groups", "top=1\ng\\a=0\n[General]\nx=2\n[g]\na=3\n[%General]\ny=4\n[general]\nz=5", false},
             {"group key beside a nested group", "[g]\na=1\n[g\\h]\nb=2\n[a]\nc=3\n[G]\nd=4", false},
             {"comments and continuations", "; c\n[g] ; c\nk=v ; trailing\nl=a\\\nb\nm=\"x;y\"\n  ;x=1\n", false},
-            {"line ends", "[g]\r\na=1\r\nb=2\rc=3\n\rd=\"4\"\r\n", false},
+            {"line ends", "[g]\r\n\fz=0\r\na=1\r\nb=2\rc=3\n\rd=\"4\"\r\n", false},
             {"byte order mark before a group", "\xef\xbb\xbf[g]\nk=v\n", false},
             {"byte order mark before a key", "\xef\xbb\xbf  k=\xc3\xa9, \xc3\n[g]\nj=\"\xe2\x82\xac\"", false},
             {"byte order mark on its own line", "\xef\xbb\xbf\nk=1", false},
