@@ -379,7 +379,9 @@ IniReader IniReader::fromText(const QByteArray &text, const QString &name)
 QVariant IniReader::value(const QString &key, const QVariant &missing) const
 {
     const auto it = m_values.constFind(foldKey(key));
-    return it == m_values.constEnd() ? missing : it.value();
+    if (it == m_values.constEnd())
+        return missing;
+    return valueOf(m_text, it->from, it->to, m_bUtf8);
 }
 
 bool IniReader::contains(const QString &key) const
@@ -392,7 +394,8 @@ void IniReader::parse(const QByteArray &raw, const QString &name)
     // The text is read as Qt would read the sanitised text (see SafeIni.h):
     // the lines that sanitising leaves out are skipped here in the same pass.
     int repaired = 0;
-    const QByteArray data = closeOpenQuotes(raw, &repaired);
+    m_text = closeOpenQuotes(raw, &repaired);
+    const QByteArray &data = m_text;
     int removed = 0;
 
     // Qt cuts the text into groups, then parses each group on its own, in the
@@ -422,7 +425,8 @@ void IniReader::parse(const QByteArray &raw, const QString &name)
     };
     enter(QString());
 
-    const bool utf8 = isUtf8Bom(data);
+    m_bUtf8 = isUtf8Bom(data);
+    const bool utf8 = m_bUtf8;
     int dataPos = utf8 ? 3 : 0;
     bool firstLine = true;
     int lineStart = 0;
@@ -455,9 +459,12 @@ void IniReader::parse(const QByteArray &raw, const QString &name)
         Line line{lineStart, lineLen, equalsPos};
         // Qt parses [General] from the very start, so a byte order mark followed
         // by blanks on the first line is part of its first key.
-        if (first && utf8 && !data.mid(3, lineStart - 3).contains('\n') && !data.mid(3, lineStart - 3).contains('\r')) {
-            line.length += line.start;
-            line.start = 0;
+        if (first && utf8) {
+            const QByteArray lead = data.mid(3, lineStart - 3);
+            if (!lead.contains('\n') && !lead.contains('\r')) {
+                line.length += line.start;
+                line.start = 0;
+            }
         }
         sections[size_t(current)].lines.push_back(line);
     }
@@ -476,7 +483,8 @@ void IniReader::parse(const QByteArray &raw, const QString &name)
             key.reserve(section.group.size() + keyEnd - line.start);
             key += section.group;
             appendUnescapedKey(data, line.start, keyEnd, key);
-            m_values.insert(foldKey(key), valueOf(data, line.equals + 1, line.start + line.length, utf8));
+            // values are decoded when asked for: most are read once, right away
+            m_values.insert(foldKey(key), {line.equals + 1, line.start + line.length});
         }
     }
 }

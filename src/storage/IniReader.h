@@ -22,7 +22,8 @@ public:
     IniReader() = default;
     // Reads the file at path; a missing or unreadable file reads as empty.
     explicit IniReader(const QString &path);
-    // Reads INI text held in memory; name only names it in the log.
+    // Reads INI text held in memory (kept, shared, for the values); name only
+    // names it in the log.
     static IniReader fromText(const QByteArray &text, const QString &name = QString());
 
     // key is "group/key" (a key of [General] has no group), as QSettings takes it.
@@ -39,7 +40,14 @@ public:
 private:
     void parse(const QByteArray &raw, const QString &name);
 
-    QHash<QString, QVariant> m_values;
+    struct Span
+    {
+        int from; // the value's text in m_text
+        int to;
+    };
+    QHash<QString, Span> m_values;
+    QByteArray m_text;
+    bool m_bUtf8 = false;
     bool m_bExisted = false;
     int m_iDropped = 0;
 };

@@ -13,6 +13,9 @@
 // line into one value (and a later write would drop them all): such a line is
 // repaired by closing its quote there.
 //
+// The readers use IniReader (IniReader.h), which reads the way described here
+// without QSettings; SafeIni remains for writing.
+//
 // Writing never touches the file in place: QSettings writes a copy beside it,
 // which then replaces the file in one rename (see StoredFile.h).
 
