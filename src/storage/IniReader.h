@@ -1,14 +1,16 @@
 #pragma once
 // Reading INI files without QSettings: the text is sanitised as SafeIni does
 // (damaged lines left out, quotes left open closed, both logged) and parsed
-// once, the way Qt's INI reader parses it, into a table of "group/key" values.
+// once, the way Qt's INI reader parses it, into a table of "group/key" entries
+// whose values are decoded when asked for.
 //
 // QSettings parses a group only when a key of it is first asked for and looks
 // each key up in a sorted map; a profile has about 8,500 keys and a load reads
 // five of them, so that dominated the load. Every value reads as the QVariant
 // QSettings would give for it: a text, a list, "@ByteArray(...)" bytes, a
-// colour, and so on. Files are still written with QSettings (or in its exact
-// format, see IniText.h).
+// colour, and so on. One difference: every group is read, where QSettings
+// can miss the keys of [a] that sort after "b" in a file that also has [a\b].
+// Files are still written with QSettings (or in its exact format, see IniText.h).
 
 #include <QByteArray>
 #include <QHash>
