@@ -1,7 +1,8 @@
 #pragma once
-// Shared by the fuzz targets: a Qt core application for the readers, and a
-// scratch application directory (in memory-backed /dev/shm when there is one)
-// where each input is written as the file a reader opens.
+// Shared by the fuzz targets: a Qt core application for the readers, the
+// input as bytes the readers take from memory, and a scratch application
+// directory (in memory-backed /dev/shm when there is one) for what must still
+// be a file.
 
 #include "StorageDirs.h"
 
@@ -38,11 +39,17 @@ inline const StorageDirs &scratch()
     return dirs;
 }
 
-inline void put(const QString &path, const std::uint8_t *data, std::size_t size)
+// The input itself, not a copy: a read past its end is caught.
+inline QByteArray bytes(const std::uint8_t *data, std::size_t size)
+{
+    return QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
+}
+
+inline void put(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
+        f.write(bytes);
 }
 
 } // namespace fuzz

@@ -1,20 +1,23 @@
 // The model description DefaultProfile.bin, and the default profile built from it.
 #include "FuzzSupport.h"
+#include "IniReader.h"
 #include "ModelDescription.h"
 #include "ProfileModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const StorageDirs &dirs = fuzz::scratch();
-    fuzz::put(dirs.modelDescription(), data, size);
-    (void)readProductName(dirs);
-    (void)readButtonCount(dirs);
-    (void)readDpiCount(dirs);
+    fuzz::scratch();
+    const IniReader model = IniReader::fromText(fuzz::bytes(data, size));
+    (void)model.value(QStringLiteral("PROFILE/ProductName")).toString();
+    (void)readButtonCount(model);
+    (void)readDpiCount(model);
     ButtonPositions positions{};
-    loadButtonPositions(dirs, positions);
+    readButtonPositions(model, positions);
     ButtonTable table{};
-    loadButtonTable2(dirs, table);
+    readButtonTable2(model, table);
+    ModelDefaults defaults;
+    readModelDefaults(model, defaults);
     ProfileData p;
-    makeDefaultProfile(dirs, p);
+    makeDefaultProfile(&defaults, p);
     return 0;
 }

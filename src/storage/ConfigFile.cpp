@@ -1,5 +1,6 @@
 #include "ConfigFile.h"
 
+#include "IniReader.h"
 #include "ProfileFile.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
@@ -13,14 +14,12 @@ namespace {
 
 int readInt(const QString &path, const QString &key, int missing = 0)
 {
-    SafeIni ini(path);
-    return ini->value(key, missing).toInt();
+    return IniReader(path).value(key, missing).toInt();
 }
 
 QString readText(const QString &path, const QString &key)
 {
-    SafeIni ini(path);
-    return ini->value(key).toString();
+    return IniReader(path).value(key).toString();
 }
 
 bool writeValue(const QString &path, const QString &key, const QVariant &value)
@@ -56,8 +55,7 @@ void loadSavedConfig(const StorageDirs &dirs, AppConfig &config, ButtonPositions
     removeStaleTemporaries(dirs.configDir);
     removeStaleTemporaries(dirs.profileDir());
     {
-        SafeIni ini(dirs.configIni());
-        QSettings &s = ini.settings();
+        const IniReader s(dirs.configIni());
         config.ProfileID = checkedProfileId(s.value(QStringLiteral("Config/ProfileID")).toInt(), dirs.configIni());
         config.AngleValue = std::uint8_t(s.value(QStringLiteral("Config/AngleValue")).toInt());
         config.LiftHigh = std::uint8_t(s.value(QStringLiteral("Config/LiftHigh")).toInt());
@@ -197,11 +195,11 @@ int readSensor(const StorageDirs &dirs)
 
 int readLedModeSet(const StorageDirs &dirs)
 {
-    SafeIni ini(dirs.configIni());
-    const QString product = ini->value(QStringLiteral("Config/CurrentProductName")).toString();
+    const IniReader ini(dirs.configIni());
+    const QString product = ini.value(QStringLiteral("Config/CurrentProductName")).toString();
     if (product.isEmpty())
         return 0;
-    return ini->value(QStringLiteral("MouseLEDMode/") + product).toInt();
+    return ini.value(QStringLiteral("MouseLEDMode/") + product).toInt();
 }
 
 QString readMouseListName(const StorageDirs &dirs)
@@ -212,23 +210,23 @@ QString readMouseListName(const StorageDirs &dirs)
 QVector<MouseListing> readMouseList(const StorageDirs &dirs, int limit)
 {
     QVector<MouseListing> list;
-    SafeIni ini(dirs.configIni());
+    const IniReader ini(dirs.configIni());
     for (int i = 0; i < limit; ++i) {
-        const QString name = ini->value(QStringLiteral("Mouse_List/%1").arg(i)).toString();
+        const QString name = ini.value(QStringLiteral("Mouse_List/%1").arg(i)).toString();
         // The first model is listed even when its name is empty, as the device table always has it.
         if (name.isEmpty() && i > 0)
             break;
-        list.append({name, ini->value(QStringLiteral("Mouse_Ids/%1").arg(i)).toString()});
+        list.append({name, ini.value(QStringLiteral("Mouse_Ids/%1").arg(i)).toString()});
     }
     return list;
 }
 
 int countMacros(const StorageDirs &dirs)
 {
-    SafeIni ini(dirs.configIni());
+    const IniReader ini(dirs.configIni());
     int n = 0;
     for (int i = 0; i < kMacroSlotCount; ++i) {
-        if (!ini->value(QStringLiteral("MACRO_LIST/") + QString::number(i)).toString().isEmpty())
+        if (!ini.value(QStringLiteral("MACRO_LIST/") + QString::number(i)).toString().isEmpty())
             ++n;
     }
     return n;
@@ -236,8 +234,7 @@ int countMacros(const StorageDirs &dirs)
 
 void readLanguageList(const StorageDirs &dirs, LanguageList &list)
 {
-    SafeIni ini(dirs.configIni());
-    QSettings &s = ini.settings();
+    const IniReader s(dirs.configIni());
     list.count = s.value(QStringLiteral("FONT_LIST/LANGNUM")).toInt();
     for (int i = 0; i < kMaxLanguages; ++i) {
         const QString n = QString::number(i);

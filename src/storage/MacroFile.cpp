@@ -1,6 +1,7 @@
 #include "MacroFile.h"
 
 #include "ConfigFile.h"
+#include "IniReader.h"
 #include "SafeIni.h"
 #include "StoragePaths.h"
 
@@ -81,19 +82,21 @@ bool saveMacro(const StorageDirs &dirs, const QString &name, const MacroRecord &
 
 MacroRecord loadMacro(const StorageDirs &dirs, const QString &name)
 {
-    MacroRecord macro;
     const QString path = macroFilePath(dirs, name);
     if (path.isEmpty())
-        return macro;
-    SafeIni ini(path);
-    QSettings &s = ini.settings();
-    s.beginGroup(QStringLiteral("Setting"));
-    macro.MacroFilePath = s.value(QStringLiteral("MacroFilePath")).toString();
-    macro.DefaultDelay = s.value(QStringLiteral("DefaultDelay")).toInt();
-    macro.DelayType = s.value(QStringLiteral("DelayType")).toInt();
-    macro.LoopType = s.value(QStringLiteral("LoopType")).toInt();
-    macro.LoopTime = s.value(QStringLiteral("LoopTime")).toInt();
-    int count = s.value(QStringLiteral("Count")).toInt();
+        return MacroRecord();
+    return readMacro(IniReader(path), name);
+}
+
+MacroRecord readMacro(const IniReader &s, const QString &name)
+{
+    MacroRecord macro;
+    macro.MacroFilePath = s.value(QStringLiteral("Setting/MacroFilePath")).toString();
+    macro.DefaultDelay = s.value(QStringLiteral("Setting/DefaultDelay")).toInt();
+    macro.DelayType = s.value(QStringLiteral("Setting/DelayType")).toInt();
+    macro.LoopType = s.value(QStringLiteral("Setting/LoopType")).toInt();
+    macro.LoopTime = s.value(QStringLiteral("Setting/LoopTime")).toInt();
+    int count = s.value(QStringLiteral("Setting/Count")).toInt();
     if (count < 0 || count > kMaxMacroActions) {
         qWarning("Macro \"%s\" claims %d actions; reading %d", qPrintable(name), count,
                  count < 0 ? 0 : kMaxMacroActions);
@@ -102,11 +105,10 @@ MacroRecord loadMacro(const StorageDirs &dirs, const QString &name)
     macro.actions.resize(size_t(count));
     for (int i = 0; i < count; ++i) {
         MacroAction &a = macro.actions[size_t(i)];
-        a.map = std::uint8_t(s.value(indexed("Map_", i)).toInt());
-        a.dataH = std::uint8_t(s.value(indexed("DataH_", i)).toInt());
-        a.dataL = std::uint8_t(s.value(indexed("DataL_", i)).toInt());
+        a.map = std::uint8_t(s.value(indexed("Setting/Map_", i)).toInt());
+        a.dataH = std::uint8_t(s.value(indexed("Setting/DataH_", i)).toInt());
+        a.dataL = std::uint8_t(s.value(indexed("Setting/DataL_", i)).toInt());
     }
-    s.endGroup();
     return macro;
 }
 
@@ -146,10 +148,10 @@ bool addMacroName(const StorageDirs &dirs, const QString &name)
 
 QStringList listMacroNames(const StorageDirs &dirs)
 {
-    SafeIni ini(dirs.configIni());
+    const IniReader ini(dirs.configIni());
     QStringList names;
     for (int i = 0; i < kMacroSlotCount; ++i) {
-        const QString name = ini->value(indexed("MACRO_LIST/", i)).toString();
+        const QString name = ini.value(indexed("MACRO_LIST/", i)).toString();
         if (!name.isEmpty())
             names << name;
     }
@@ -180,8 +182,12 @@ int readWriteSign(const StorageDirs &dirs, const QString &name)
     const QString path = macroFilePath(dirs, name);
     if (path.isEmpty())
         return 0;
-    SafeIni ini(path);
-    return ini->value(QStringLiteral("Setting/WriteSign")).toInt();
+    return readWriteSign(IniReader(path));
+}
+
+int readWriteSign(const IniReader &ini)
+{
+    return ini.value(QStringLiteral("Setting/WriteSign")).toInt();
 }
 
 void clearWriteSign(const StorageDirs &dirs, const QString &name)

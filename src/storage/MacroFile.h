@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+class IniReader;
+
 // A macro never holds more actions than a button's event list: the recorder
 // stops at 63 and the device takes at most 63 per macro. Longer files are cut
 // to this length when read (logged).
@@ -57,6 +59,8 @@ int macroDelayMs(const MacroAction &action);
 bool saveMacro(const StorageDirs &dirs, const QString &name, const MacroRecord &macro);
 // Missing file or keys read as 0; an unsafe name reads as a missing file.
 MacroRecord loadMacro(const StorageDirs &dirs, const QString &name);
+// The same, from a macro file already read; name only names it in the log.
+MacroRecord readMacro(const IniReader &ini, const QString &name);
 // Copies the macro's actions into a button: KeyNumber = action count (at most 63).
 void copyMacroToButton(const MacroRecord &macro, ButtonEntry &button);
 
@@ -71,4 +75,5 @@ bool replaceMacroName(const StorageDirs &dirs, const QString &oldName, const QSt
 int countMacros(const StorageDirs &dirs); // also declared with the Config.ini accessors
 
 int readWriteSign(const StorageDirs &dirs, const QString &name);
+int readWriteSign(const IniReader &ini);
 void clearWriteSign(const StorageDirs &dirs, const QString &name);

@@ -11,6 +11,8 @@
 #include <array>
 #include <cstdint>
 
+class IniReader;
+
 // The 16 device button positions of the model (BUTTON_INFO_<i>_Matrix).
 using ButtonPositions = std::array<std::uint8_t, kModelButtonTableSize>;
 using ButtonTable = std::array<std::uint8_t, kModelButtonTableSize>;
@@ -41,3 +43,10 @@ int loadButtonPositions(const StorageDirs &dirs, ButtonPositions &positions);
 int loadButtonTable2(const StorageDirs &dirs, ButtonTable &table);
 // 0, or -1 (record untouched) when the file does not exist.
 int readModelDefaults(const StorageDirs &dirs, ModelDefaults &defaults);
+
+// The same, from a model description already read.
+int readButtonCount(const IniReader &model);
+int readDpiCount(const IniReader &model);
+void readButtonPositions(const IniReader &model, ButtonPositions &positions);
+int readButtonTable2(const IniReader &model, ButtonTable &table);
+void readModelDefaults(const IniReader &model, ModelDefaults &defaults);

@@ -1,8 +1,8 @@
 #include "ProfileBook.h"
 
 #include "ConfigFile.h"
+#include "IniReader.h"
 #include "ProfileFile.h"
-#include "SafeIni.h"
 #include "StoragePaths.h"
 
 #include <QDebug>
@@ -27,8 +27,8 @@ QStringList readProfileList(const StorageDirs &dirs, const QString &productName)
     }
     if (!QFileInfo::exists(path))
         return list;
-    SafeIni ini(path);
-    int count = ini->value(QStringLiteral("PROFILE_LIST/Count")).toInt();
+    const IniReader ini(path);
+    int count = ini.value(QStringLiteral("PROFILE_LIST/Count")).toInt();
     if (count < 1)
         return list;
     if (count > kMaxProfileListEntries) {
@@ -37,7 +37,7 @@ QStringList readProfileList(const StorageDirs &dirs, const QString &productName)
         count = kMaxProfileListEntries;
     }
     for (int i = 1; i <= count; ++i)
-        list.append(ini->value(QStringLiteral("PROFILE_LIST/") + QString::number(i)).toString());
+        list.append(ini.value(QStringLiteral("PROFILE_LIST/") + QString::number(i)).toString());
     return list;
 }
 

@@ -1,5 +1,6 @@
 #include "ProfileFile.h"
 
+#include "IniReader.h"
 #include "IniText.h"
 #include "ProfileModel.h"
 #include "SafeIni.h"
@@ -88,9 +89,16 @@ const ProfileKeys &profileFileKeys()
     return k;
 }
 
-ProfileKeys exchangeKeys(int n)
+// Built once: an import checks and reads all five groups.
+const ProfileKeys &exchangeKeys(int n)
 {
-    return ProfileKeys(QStringLiteral("PROFILE_") + QString::number(n) + QLatin1Char('/'));
+    static const std::array<ProfileKeys, kProfileCount> keys = [] {
+        auto group = [](int i) { return QStringLiteral("PROFILE_") + QString::number(i) + QLatin1Char('/'); };
+        return std::array<ProfileKeys, kProfileCount>{ProfileKeys(group(0)), ProfileKeys(group(1)),
+                                                      ProfileKeys(group(2)), ProfileKeys(group(3)),
+                                                      ProfileKeys(group(4))};
+    }();
+    return keys[size_t(n)];
 }
 
 std::uint8_t byteOf(const QVariant &v)
@@ -284,9 +292,14 @@ bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QStrin
         profile.LedSleepTime = 1;
         return false;
     }
-    SafeIni ini(path);
-    readGroup(ini.settings(), profileFileKeys(), profile, true);
+    const IniReader ini(path);
+    readProfile(ini, profile);
     return ini.existed();
+}
+
+void readProfile(const IniReader &ini, ProfileData &profile)
+{
+    readGroup(ini, profileFileKeys(), profile, true);
 }
 
 bool writeProfileFile(const StorageDirs &dirs, const ProfileData &profile, const QString &name)
@@ -371,10 +384,32 @@ QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slo
     return QString();
 }
 
+namespace {
+
+// Every key of exchange group n, in the order writeGroup stores them.
+const std::vector<const QString *> &exchangeKeyList(int n)
+{
+    static const std::array<std::vector<const QString *>, kProfileCount> lists = [] {
+        std::array<std::vector<const QString *>, kProfileCount> l;
+        for (int i = 0; i < kProfileCount; ++i) {
+            TextSink sink;
+            writeGroup(sink, exchangeKeys(i), ProfileData(), false);
+            l[size_t(i)] = sink.keys;
+        }
+        return l;
+    }();
+    return lists[size_t(n)];
+}
+
+} // namespace
+
 QString configFileDamage(const QString &filePath)
 {
-    SafeIni ini(filePath);
-    const QSettings &s = ini.settings();
+    return configFileDamage(IniReader(filePath));
+}
+
+QString configFileDamage(const IniReader &s)
+{
     static const char *const header[] = {"ProfileID", "AngleValue", "LiftHigh", "Count",   "Profile1",
                                          "Profile2",  "Profile3",   "Profile4", "Profile5"};
     for (const char *key : header) {
@@ -382,12 +417,8 @@ QString configFileDamage(const QString &filePath)
             return QStringLiteral("Config/%1 is missing").arg(QLatin1String(key));
     }
     // A group cut short is as damaged as a missing one: every slot holds every key.
-    TextSink keys;
     for (int n = 0; n < kProfileCount; ++n) {
-        keys = TextSink();
-        const ProfileKeys names = exchangeKeys(n);
-        writeGroup(keys, names, ProfileData(), false);
-        for (const QString *key : keys.keys) {
+        for (const QString *key : exchangeKeyList(n)) {
             if (!s.contains(*key))
                 return QStringLiteral("%1 is missing").arg(*key);
         }
@@ -397,13 +428,16 @@ QString configFileDamage(const QString &filePath)
 
 QString importAllProfiles(const StorageDirs &, AppConfig &config, const QString &filePath)
 {
-    const QString damage = configFileDamage(filePath);
+    return importAllProfiles(IniReader(filePath), config, filePath);
+}
+
+QString importAllProfiles(const IniReader &s, AppConfig &config, const QString &filePath)
+{
+    const QString damage = configFileDamage(s);
     if (!damage.isEmpty()) {
         qWarning("Configuration file %s is damaged (%s); not imported", qPrintable(filePath), qPrintable(damage));
         return damage;
     }
-    SafeIni ini(filePath);
-    const QSettings &s = ini.settings();
     std::array<QString, kProfileCount> names;
     for (int n = 0; n < kProfileCount; ++n)
         names[size_t(n)] = s.value(QStringLiteral("Config/Profile") + QString::number(n + 1)).toString();
@@ -443,6 +477,10 @@ StoreResult writeProductTag(const StorageDirs &, const QString &productName, con
 
 QString readProductTag(const StorageDirs &, const QString &filePath)
 {
-    SafeIni ini(filePath);
-    return ini->value(QStringLiteral("MouseName/Name")).toString();
+    return readProductTag(IniReader(filePath));
+}
+
+QString readProductTag(const IniReader &ini)
+{
+    return ini.value(QStringLiteral("MouseName/Name")).toString();
 }

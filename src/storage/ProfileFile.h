@@ -11,10 +11,14 @@
 
 #include <array>
 
+class IniReader;
+
 // Reads Profile/<name>.prof into profile. Missing keys read as 0, empty or an
 // invalid colour, except LedMoveOFF (255) and LedSleepTime (1). Returns whether
 // the file existed; an unsafe name reads as a missing file.
 bool readProfileFile(const StorageDirs &dirs, ProfileData &profile, const QString &name);
+// The same, from a profile file already read.
+void readProfile(const IniReader &ini, ProfileData &profile);
 // The bytes of Profile/<name>.prof holding profile: what QSettings writes for
 // a new file with every key of the record.
 QByteArray profileFileBytes(const ProfileData &profile);
@@ -40,11 +44,15 @@ QString slotNameProblem(const std::array<QString, kProfileCount> &names, int slo
 // What is missing from a configuration file: the Config/ header or any key of
 // the five profile groups (a file cut short). Empty when it is complete.
 QString configFileDamage(const QString &filePath);
+QString configFileDamage(const IniReader &ini);
 
 // Reads a complete configuration file whose five slot names are all usable
 // (slotNameProblem) into config and returns an empty text. Otherwise config is
 // left as it was and the reason is returned (logged). LedMoveOFF and
 // LedSleepTime of each slot keep their values; a ProfileID outside 0..4 becomes 0.
 QString importAllProfiles(const StorageDirs &dirs, AppConfig &config, const QString &filePath);
+// The same, from a configuration file already read; filePath only names it in the log.
+QString importAllProfiles(const IniReader &ini, AppConfig &config, const QString &filePath);
 StoreResult writeProductTag(const StorageDirs &dirs, const QString &productName, const QString &filePath);
 QString readProductTag(const StorageDirs &dirs, const QString &filePath);
+QString readProductTag(const IniReader &ini);

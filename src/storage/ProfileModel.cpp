@@ -10,6 +10,12 @@
 
 void makeDefaultProfile(const StorageDirs &dirs, ProfileData &profile)
 {
+    ModelDefaults model;
+    makeDefaultProfile(readModelDefaults(dirs, model) == 0 ? &model : nullptr, profile);
+}
+
+void makeDefaultProfile(const ModelDefaults *model, ProfileData &profile)
+{
     profile = ProfileData();
     profile.pollrate = 1;
     profile.dpi = 1;
@@ -23,24 +29,23 @@ void makeDefaultProfile(const StorageDirs &dirs, ProfileData &profile)
     profile.LedMoveOFF = 255;
     profile.LedSleepTime = 1;
 
-    ModelDefaults model;
-    if (readModelDefaults(dirs, model) == 0) {
-        profile.pollrate = model.pollrate;
-        profile.dpi = model.dpi;
-        profile.LedMode = model.LedMode;
+    if (model) {
+        profile.pollrate = model->pollrate;
+        profile.dpi = model->dpi;
+        profile.LedMode = model->LedMode;
         for (int i = 0; i < kDpiLevelCount; ++i) {
             DpiLevel &d = profile.dpiLevels[size_t(i)];
             d.used = 1;
             d.link = 1;
-            d.xy = d.x = d.y = model.dpiXy[size_t(i)];
+            d.xy = d.x = d.y = model->dpiXy[size_t(i)];
         }
         for (int i = 0; i < kModelButtonTableSize; ++i)
-            profile.buttons[size_t(i)].Fun = model.buttonFun[size_t(i)];
+            profile.buttons[size_t(i)].Fun = model->buttonFun[size_t(i)];
         for (int m = 0; m < kLedModeCount; ++m) {
             LedModeSetting &l = profile.ledModes[size_t(m)];
-            l.RGB = model.ledRgb[size_t(m)];
-            l.bright = model.ledBright[size_t(m)];
-            l.breath = model.ledBreath[size_t(m)];
+            l.RGB = model->ledRgb[size_t(m)];
+            l.bright = model->ledBright[size_t(m)];
+            l.breath = model->ledBreath[size_t(m)];
             l.h = 360;
             l.s = 0;
             l.v = 0;

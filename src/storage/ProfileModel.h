@@ -8,6 +8,9 @@
 // Overwrites every field with the built-in default profile, taking the model's
 // factory values from DefaultProfile.bin when it exists.
 void makeDefaultProfile(const StorageDirs &dirs, ProfileData &profile);
+// The same with the model's factory values given (none: the built-in ones).
+struct ModelDefaults;
+void makeDefaultProfile(const ModelDefaults *model, ProfileData &profile);
 
 // Slot 0 active, angle 0, lift-off 2, five default slots named "Profile 1".."Profile 5".
 // Count is left as it is.

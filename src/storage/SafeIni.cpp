@@ -13,13 +13,32 @@
 
 namespace {
 
+// The character classes of Qt's INI line reader.
+enum : unsigned char { kSpace = 1, kSpecial = 2 };
+
+struct CharTraits
+{
+    unsigned char of[256] = {};
+    constexpr CharTraits()
+    {
+        // not '\v' or '\f': Qt keeps them in a key
+        for (unsigned char c : {' ', '\t'})
+            of[c] = kSpace;
+        for (unsigned char c : {'\n', '\r'})
+            of[c] = kSpace | kSpecial;
+        for (unsigned char c : {'=', '\\', '"', ';'})
+            of[c] = kSpecial;
+    }
+};
+constexpr CharTraits kTraits;
+
 bool isSpaceChar(char c)
 {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+    return kTraits.of[uchar(c)] & kSpace;
 }
 
-// Splits data into its logical lines as Qt's INI reader does. Returns false
-// when no line is left; equalsPos is the first unquoted '=' or -1.
+} // namespace
+
 bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lineLen, int &equalsPos)
 {
     const char *data = bytes.constData();
@@ -31,11 +50,13 @@ bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lin
         ++lineStart;
     int i = lineStart;
     while (i < dataLen) {
+        // ordinary characters are the common case
+        while (!(kTraits.of[uchar(data[i])] & kSpecial)) {
+            if (++i == dataLen)
+                goto done;
+        }
         const char ch = data[i];
         ++i;
-        // ordinary characters are the common case
-        if (ch != '=' && ch != '\n' && ch != '\r' && ch != '\\' && ch != '"' && ch != ';')
-            continue;
         if (ch == '=') {
             if (!inQuotes && equalsPos == -1)
                 equalsPos = i - 1;
@@ -70,10 +91,13 @@ bool nextIniLine(const QByteArray &bytes, int &dataPos, int &lineStart, int &lin
             }
         }
     }
+done:
     dataPos = i;
     lineLen = i - lineStart;
     return lineLen > 0;
 }
+
+namespace {
 
 // The QColor type id as QSettings writes it (stream version Qt 4.0: no null flag),
 // followed by colour model, alpha, red, green, blue and padding.
@@ -280,6 +304,13 @@ std::vector<int> openQuoteLineEnds(const QByteArray &data)
     return ends;
 }
 
+// At most 80 bytes of a line, printable. A deep copy: data may be raw bytes
+// without a terminating NUL, which mid() and toPercentEncoding() could hand back.
+QByteArray loggable(const QByteArray &data, int from, int length, const char *keep)
+{
+    return QByteArray(data.constData() + from, qMin(length, 80)).toPercentEncoding(keep);
+}
+
 } // namespace
 
 QByteArray closeOpenQuotes(const QByteArray &data, int *repaired)
@@ -299,13 +330,22 @@ QByteArray closeOpenQuotes(const QByteArray &data, int *repaired)
         while (lineStart > 0 && data.at(lineStart - 1) != '\n' && data.at(lineStart - 1) != '\r')
             --lineStart;
         qWarning("Closing the quote left open in INI line: %s",
-                 data.mid(lineStart, qMin(end - lineStart, 80)).toPercentEncoding(" =@\\()\"").constData());
+                 loggable(data, lineStart, end - lineStart, " =@\\()\"").constData());
         out.append(data.constData() + from, end - from);
         out.append('"');
         from = end;
     }
     out.append(data.constData() + from, data.size() - from);
     return out;
+}
+
+bool iniLineIsDamaged(const QByteArray &data, int lineStart, int lineLen, int equalsPos)
+{
+    // Qt refuses to write back a file holding a line without '=': the line is damage.
+    if (equalsPos >= 0 && !iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
+        return false;
+    qWarning("Ignoring damaged INI line: %s", loggable(data, lineStart, lineLen, " =@\\()").constData());
+    return true;
 }
 
 QByteArray sanitizeIniText(const QByteArray &input, int *dropped)
@@ -315,18 +355,14 @@ QByteArray sanitizeIniText(const QByteArray &input, int *dropped)
     int removed = 0;
     QByteArray out;
     int copiedUpTo = 0;
-    int pos = 0;
+    // Qt skips a UTF-8 byte order mark: the line after it may be a group header
+    int pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
     int lineStart = 0;
     int lineLen = 0;
     int equalsPos = -1;
     while (nextIniLine(data, pos, lineStart, lineLen, equalsPos)) {
-        if (data.at(lineStart) == '[')
+        if (data.at(lineStart) == '[' || !iniLineIsDamaged(data, lineStart, lineLen, equalsPos))
             continue;
-        // Qt refuses to write back a file holding a line without '=': the line is damage.
-        if (equalsPos >= 0 && !iniValueIsDangerous(data, equalsPos + 1, lineStart + lineLen))
-            continue;
-        qWarning("Ignoring damaged INI line: %s",
-                 data.mid(lineStart, qMin(lineLen, 80)).toPercentEncoding(" =@\\()").constData());
         out.append(data.constData() + copiedUpTo, lineStart - copiedUpTo);
         copiedUpTo = lineStart + lineLen;
         ++removed;

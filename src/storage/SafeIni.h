@@ -13,6 +13,9 @@
 // line into one value (and a later write would drop them all): such a line is
 // repaired by closing its quote there.
 //
+// The readers use IniReader (IniReader.h), which reads the way described here
+// without QSettings; SafeIni remains for writing.
+//
 // Writing never touches the file in place: QSettings writes a copy beside it,
 // which then replaces the file in one rename (see StoredFile.h).
 
@@ -24,6 +27,16 @@
 #include "StoredFile.h"
 
 #include <memory>
+
+// Splits data into its logical lines as Qt's INI reader does, from dataPos on:
+// blank lines and comments are skipped, a quote or a backslash carries a line
+// over its line break. Returns false when no line is left; equalsPos is the
+// first unquoted '=' of the line or -1.
+bool nextIniLine(const QByteArray &data, int &dataPos, int &lineStart, int &lineLen, int &equalsPos);
+
+// Whether a line nextIniLine found (not a group header) is left out: it has
+// no '=' or its value is dangerous (logged).
+bool iniLineIsDamaged(const QByteArray &data, int lineStart, int lineLen, int equalsPos);
 
 // Returns data without the lines that could make Qt's variant reader misbehave
 // and with every quote left open at a line end closed; *dropped (if given)
