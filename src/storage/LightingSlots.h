@@ -5,10 +5,10 @@
 // sleep and move-off bytes are always built from slot 0, while the general
 // settings carry the active slot's effect. The page therefore shows the
 // effect of the slot whose effect is sent and every other value from slot 0.
-// The comparison that decides what Apply sends looks at each slot's own
-// effect and at the active slot's sleep and move-off bytes, so an edit is also
-// written into the active slot; otherwise a change made while slot 3 is active
-// would be shown but never sent. "KX50" keeps everything in slot 0.
+// An edit is also written into the active slot, so that the slot's own
+// records stay what the page shows; the comparison that decides what Apply
+// sends looks at the active slot's values and at slot 0's, the source of
+// what the mouse gets. "KX50" keeps everything in slot 0.
 
 #include <QString>
 

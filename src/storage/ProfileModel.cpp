@@ -106,8 +106,14 @@ bool generalDiffers(const AppConfig &a, const AppConfig &b)
     // equal ProfileID: activeProfile() never indexes past the five slots
     const ProfileData &pa = a.activeProfile();
     const ProfileData &pb = b.activeProfile();
-    return pa.dpi != pb.dpi || pa.LedMode != pb.LedMode || pa.LedMoveOFF != pb.LedMoveOFF ||
-           pa.LedSleepTime != pb.LedSleepTime;
+    if (pa.dpi != pb.dpi || pa.LedMode != pb.LedMode || pa.LedMoveOFF != pb.LedMoveOFF ||
+        pa.LedSleepTime != pb.LedSleepTime)
+        return true;
+    // The table carries slot 0's move-off and sleep bytes whichever slot is
+    // active: a change there is sent even when the active slot's are unchanged.
+    const ProfileData &a0 = a.profiles[0];
+    const ProfileData &b0 = b.profiles[0];
+    return a0.LedMoveOFF != b0.LedMoveOFF || a0.LedSleepTime != b0.LedSleepTime;
 }
 
 bool dpiDiffers(const AppConfig &a, const AppConfig &b)
@@ -163,6 +169,14 @@ bool lightingDiffers(const AppConfig &a, const AppConfig &b)
         const LedModeSetting &lb = pb.ledModes[pb.LedMode];
         if (la.RGB != lb.RGB || la.h != lb.h || la.s != lb.s || la.v != lb.v || la.bright != lb.bright ||
             la.breath != lb.breath)
+            return true;
+    }
+    // The lighting table is built from slot 0's records of every effect, not
+    // only from the effect slot 0 has chosen.
+    for (int e = 0; e < kLedModeCount; ++e) {
+        const LedModeSetting &la = a.profiles[0].ledModes[size_t(e)];
+        const LedModeSetting &lb = b.profiles[0].ledModes[size_t(e)];
+        if (la.RGB != lb.RGB || la.bright != lb.bright || la.breath != lb.breath)
             return true;
     }
     return false;

@@ -239,6 +239,32 @@ private slots:
         QCOMPARE(::compareConfigs(t.dirs, saved, working), mask);
     }
 
+    // With slot 2 active, what the lighting page writes into slot 0 (the source
+    // of the lighting table and of the sleep and move-off bytes) is sent too.
+    void slotZeroFeedsTheTables_data()
+    {
+        QTest::addColumn<Mutate>("mutate");
+        QTest::addColumn<int>("mask");
+        QTest::newRow("sleep time") << Mutate([](AppConfig &c) { c.profiles[0].LedSleepTime = 7; }) << 1;
+        QTest::newRow("move-off") << Mutate([](AppConfig &c) { c.profiles[0].LedMoveOFF = 0; }) << 1;
+        QTest::newRow("brightness of the active slot's effect")
+            << Mutate([](AppConfig &c) { c.profiles[0].ledModes[3].bright = 1; }) << 8;
+        QTest::newRow("colour of another effect")
+            << Mutate([](AppConfig &c) { c.profiles[0].ledModes[12].RGB = QColor(1, 2, 3); }) << 8;
+        QTest::newRow("hue only, which no table carries")
+            << Mutate([](AppConfig &c) { c.profiles[0].ledModes[3].h = 1; }) << 0;
+    }
+    void slotZeroFeedsTheTables()
+    {
+        QFETCH(Mutate, mutate);
+        StorageTestDirs t;
+        AppConfig saved = baseConfig(t.dirs);
+        saved.ProfileID = 2; // effect 3; slot 0 has effect 1
+        AppConfig working = saved;
+        mutate(working);
+        QTEST(int(::compareConfigs(t.dirs, working, saved)), "mask");
+    }
+
     // Effect numbers come from files unchecked; one past the 14 effects must not
     // index their settings.
     void compareConfigsWithEffectOutOfRange_data()
