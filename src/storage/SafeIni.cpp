@@ -104,6 +104,7 @@ namespace {
 constexpr int kColorPayloadSize = 4 + 1 + 5 * 2;
 constexpr unsigned char kColorTypeId = 0x43;
 constexpr int kMaxColorModel = 5; // Invalid, Rgb, Hsv, Cmyk, Hsl, ExtendedRgb
+constexpr int kExtendedRgbModel = 5;
 
 bool isHexDigit(char c)
 {
@@ -261,7 +262,17 @@ bool isSafeColorVariant(const QByteArray &payload)
     if (payload.at(0) != 0 || payload.at(1) != 0 || payload.at(2) != 0 || uchar(payload.at(3)) != kColorTypeId)
         return false;
     const int model = qint8(payload.at(4));
-    return model >= 0 && model <= kMaxColorModel;
+    if (model < 0 || model > kMaxColorModel)
+        return false;
+    if (model == kExtendedRgbModel) {
+        // alpha, red, green and blue are half floats: no infinity or NaN, which
+        // would reach the lighting table through a float-to-int conversion
+        for (int i = 5; i < 13; i += 2) {
+            if ((uchar(payload.at(i)) & 0x7c) == 0x7c)
+                return false;
+        }
+    }
+    return true;
 }
 
 namespace {
