@@ -226,6 +226,13 @@ bool valueIsDangerous(const QByteArray &data, int from, int to)
         return false;
     if (variants.size() > 1 || variants.front() != starts.front())
         return true;
+    // What a raw byte above 0x7f means depends on the file's text encoding, so
+    // the payload checked here need not be the one Qt decodes; QSettings and
+    // our writer escape such bytes in a variant.
+    for (int k = from; k < to; ++k) {
+        if (uchar(data.at(k)) >= 0x80)
+            return true;
+    }
 
     // One variant at the start of the value: it must be the whole value.
     size_t end = decoded.size();

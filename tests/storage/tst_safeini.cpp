@@ -65,6 +65,8 @@ private slots:
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x9\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)");
         QTest::newRow("extended colour that is not a number")
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x5\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)");
+        QTest::newRow("colour with raw bytes, whose meaning the encoding decides") << QByteArray(
+            "LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\xcf\xa3\xcf\xa3\xcf\xa3\xcf\xa3\xcf\xa3)");
         QTest::newRow("colour with trailing bytes")
             << QByteArray("LedMode\\LED_MODE_0_RGB=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0\\0)");
         QTest::newRow("escaped at sign") << QByteArray("k=\\x40Variant(\\0\\0\\0\\v43\\x1\\xff\\xff)");
