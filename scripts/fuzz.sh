@@ -6,6 +6,8 @@
 #                                           libFuzzer, e.g. -runs=10000000 or -max_total_time=3600
 # Targets: ini profile macro model import reports. New inputs found by a long
 # run collect in <build>/corpus/TARGET; the committed seeds in fuzz/corpus stay small.
+# What libFuzzer keeps of a failing or slow input (crash-, leak-, timeout-, oom-,
+# slow-unit- files) goes to <build>/fuzz/artifacts/TARGET/, never into the source tree.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # shellcheck source=scripts/sanitize-tree.sh
@@ -18,9 +20,12 @@ declare -A ci_runs=([ini]=20000 [profile]=5000 [macro]=100000 [model]=20000 [imp
 run_target() {
   local t="$1"
   shift
-  mkdir -p "$build/corpus/$t"
+  local artifacts="$build/fuzz/artifacts/$t"
+  mkdir -p "$build/corpus/$t" "$artifacts"
+  # the prefix comes first, so that an -artifact_prefix among the arguments still wins
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-    "$build/fuzz/fuzz_$t" "$build/corpus/$t" "$here/fuzz/corpus/$t" "$@"
+    "$build/fuzz/fuzz_$t" -artifact_prefix="$artifacts/" \
+    "$build/corpus/$t" "$here/fuzz/corpus/$t" "$@"
 }
 
 case "${1:-}" in
@@ -34,7 +39,7 @@ case "${1:-}" in
       # seed gives the same inputs every time, so that CI cannot fail by chance
       if ! run_target "$t" -runs="${ci_runs[$t]}" -seed=1 -max_len=4096 >"$log" 2>&1; then
         tail -n 80 "$log" >&2
-        echo "fuzz_$t failed; its whole output: $log" >&2
+        echo "fuzz_$t failed; its whole output: $log; the input: $build/fuzz/artifacts/$t/" >&2
         exit 1
       fi
       grep -E '^(#[0-9]+\s+DONE|Done )' "$log" || true
