@@ -17,10 +17,13 @@ targets=(ini profile macro model import reports)
 # the INI target also reads it through QSettings and the profile target builds a whole profile
 declare -A ci_runs=([ini]=20000 [profile]=5000 [macro]=100000 [model]=20000 [import]=50000 [reports]=1000000)
 
+artifacts_of() { echo "$build/fuzz/artifacts/$1"; }
+
 run_target() {
   local t="$1"
   shift
-  local artifacts="$build/fuzz/artifacts/$t"
+  local artifacts
+  artifacts="$(artifacts_of "$t")"
   mkdir -p "$build/corpus/$t" "$artifacts"
   # the prefix comes first, so that an -artifact_prefix among the arguments still wins
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
@@ -39,7 +42,7 @@ case "${1:-}" in
       # seed gives the same inputs every time, so that CI cannot fail by chance
       if ! run_target "$t" -runs="${ci_runs[$t]}" -seed=1 -max_len=4096 >"$log" 2>&1; then
         tail -n 80 "$log" >&2
-        echo "fuzz_$t failed; its whole output: $log; the input: $build/fuzz/artifacts/$t/" >&2
+        echo "fuzz_$t failed; its whole output: $log; the input: $(artifacts_of "$t")/" >&2
         exit 1
       fi
       grep -E '^(#[0-9]+\s+DONE|Done )' "$log" || true
